@@ -1,0 +1,41 @@
+# Third-party code for the target: zlib from Debian's MinGW package, minizip
+# compiled from Debian's zlib source package, GoogleTest from Debian's
+# googletest sources. None of it is kept in the repository.
+
+find_library(LIRVO_ZLIB NAMES libz.a z REQUIRED)
+find_path(LIRVO_ZLIB_INCLUDE zlib.h REQUIRED)
+add_library(zlib_static STATIC IMPORTED GLOBAL)
+set_target_properties(zlib_static PROPERTIES
+    IMPORTED_LOCATION ${LIRVO_ZLIB}
+    INTERFACE_INCLUDE_DIRECTORIES ${LIRVO_ZLIB_INCLUDE})
+
+set(LIRVO_ZLIB_SOURCE ${CMAKE_BINARY_DIR}/_deps/zlib-src)
+if(NOT EXISTS ${LIRVO_ZLIB_SOURCE}/contrib/minizip/unzip.c)
+    message(STATUS "Fetching Debian's zlib source package for minizip")
+    execute_process(
+        COMMAND ${CMAKE_SOURCE_DIR}/scripts/fetch-zlib-source ${LIRVO_ZLIB_SOURCE}
+        RESULT_VARIABLE fetch_result)
+    if(NOT fetch_result EQUAL 0)
+        message(FATAL_ERROR "could not unpack the zlib source package (see above)")
+    endif()
+endif()
+
+set(minizip_dir ${LIRVO_ZLIB_SOURCE}/contrib/minizip)
+add_library(minizip STATIC
+    ${minizip_dir}/unzip.c ${minizip_dir}/ioapi.c ${minizip_dir}/iowin32.c)
+target_include_directories(minizip SYSTEM PUBLIC ${minizip_dir})
+target_link_libraries(minizip PUBLIC zlib_static)
+# Windows has no fopen64; the 32-bit file API is what the archive reader uses.
+target_compile_definitions(minizip PUBLIC USE_FILE32API NOCRYPT NOUNCRYPT)
+target_compile_options(minizip PRIVATE -w)
+
+# The writing half of minizip, for tests that build archives of their own.
+add_library(minizip_zip STATIC EXCLUDE_FROM_ALL ${minizip_dir}/zip.c)
+target_link_libraries(minizip_zip PUBLIC minizip)
+target_compile_options(minizip_zip PRIVATE -w)
+
+if(LIRVO_BUILD_TESTS)
+    set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+endif()
