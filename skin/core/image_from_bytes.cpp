@@ -16,7 +16,8 @@ CreateMemStreamFunction ResolveCreateMemStream() {
         if (!shlwapi) return CreateMemStreamFunction{};
         FARPROC address = ::GetProcAddress(shlwapi, MAKEINTRESOURCEA(12));
         if (!address) address = ::GetProcAddress(shlwapi, "SHCreateMemStream");
-        return reinterpret_cast<CreateMemStreamFunction>(address);
+        // Through a generic function pointer: FARPROC has no real signature.
+        return reinterpret_cast<CreateMemStreamFunction>(reinterpret_cast<void (*)()>(address));
     }();
     return function;
 }

@@ -84,11 +84,6 @@ std::optional<SkinRecord> ParseRecord(BoundedReader& reader) {
     return result;
 }
 
-void PutInt32(ByteArray& out, std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(bits >> shift));
-}
-
 bool Matches(const SkinRecord& record, const RecordCriteria& criteria) {
     return (!criteria.kind || record.kind == *criteria.kind) &&
            (!criteria.name || record.name == AnsiText(*criteria.name)) &&
@@ -127,20 +122,30 @@ ByteArray SerialiseSkinDatabase(std::string_view header, const std::vector<SkinR
     std::size_t total = SkinDatabase::kPreambleSize + header.size();
     for (const auto& record : records) total += 4 + kRecordOverhead + record.name.size() + record.data.size();
 
-    ByteArray out;
-    out.reserve(total);
-    out.insert(out.end(), SkinDatabase::kMagic.begin(), SkinDatabase::kMagic.end());
-    PutInt32(out, static_cast<std::int32_t>(records.size()));
-    PutInt32(out, static_cast<std::int32_t>(header.size()));
-    out.insert(out.end(), header.begin(), header.end());
+    ByteArray out(total);
+    std::size_t at = 0;
+    const auto put = [&](const void* bytes, std::size_t count) {
+        if (count) std::memcpy(out.data() + at, bytes, count);
+        at += count;
+    };
+    const auto putInt32 = [&](std::int32_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        const std::uint8_t little[4] = {std::uint8_t(bits), std::uint8_t(bits >> 8), std::uint8_t(bits >> 16),
+                                        std::uint8_t(bits >> 24)};
+        put(little, 4);
+    };
+
+    put(SkinDatabase::kMagic.data(), SkinDatabase::kMagic.size());
+    putInt32(static_cast<std::int32_t>(records.size()));
+    putInt32(static_cast<std::int32_t>(header.size()));
+    put(header.data(), header.size());
     for (const auto& record : records) {
-        PutInt32(out, static_cast<std::int32_t>(record.name.size() + record.data.size() + kRecordOverhead));
-        out.insert(out.end(), record.name.begin(), record.name.end());
-        out.push_back(0);
-        PutInt32(out, record.kind);
-        PutInt32(out, record.tag);
-        PutInt32(out, static_cast<std::int32_t>(record.data.size()));
-        out.insert(out.end(), record.data.begin(), record.data.end());
+        putInt32(static_cast<std::int32_t>(record.name.size() + record.data.size() + kRecordOverhead));
+        put(record.name.c_str(), record.name.size() + 1);
+        putInt32(record.kind);
+        putInt32(record.tag);
+        putInt32(static_cast<std::int32_t>(record.data.size()));
+        put(record.data.data(), record.data.size());
     }
     return out;
 }
