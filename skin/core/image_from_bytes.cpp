@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include "skin/core/com_ptr.h"
+#include "skin/core/declared_function.h"
 
 namespace lirvo {
 namespace {
@@ -10,22 +11,11 @@ namespace {
 using CreateMemStreamFunction = IStream*(WINAPI*)(const BYTE*, UINT);
 
 // Older systems export the memory stream only by its ordinal.
-CreateMemStreamFunction ResolveCreateMemStream() {
-    static const CreateMemStreamFunction function = [] {
-        HMODULE shlwapi = ::LoadLibraryA("SHLWAPI.DLL");
-        if (!shlwapi) return CreateMemStreamFunction{};
-        FARPROC address = ::GetProcAddress(shlwapi, MAKEINTRESOURCEA(12));
-        if (!address) address = ::GetProcAddress(shlwapi, "SHCreateMemStream");
-        // Through a generic function pointer: FARPROC has no real signature.
-        return reinterpret_cast<CreateMemStreamFunction>(reinterpret_cast<void (*)()>(address));
-    }();
-    return function;
-}
+DeclaredFunction<CreateMemStreamFunction> createMemStream{"SHLWAPI.DLL", MAKEINTRESOURCEA(12)};
 
 GdipBitmap DecodeImage(const ByteArray& bytes) {
-    CreateMemStreamFunction createStream = ResolveCreateMemStream();
-    if (!createStream || bytes.empty()) return {};
-    ComPtr<IStream> stream(createStream(bytes.data(), static_cast<UINT>(bytes.size())));
+    if (bytes.empty()) return {};
+    ComPtr<IStream> stream(createMemStream(bytes.data(), static_cast<UINT>(bytes.size())));
     if (!stream) return {};
     Gdiplus::GpBitmap* decoded = nullptr;
     if (gdip::GdipCreateBitmapFromStream(stream.Get(), &decoded) != Gdiplus::Ok) return {};
