@@ -5,6 +5,8 @@
 namespace lirvo {
 
 // An object that goes away must not stay reachable through its handle.
-SkinObject::~SkinObject() { Toolkit().objectRegistry.Remove(handle_); }
+SkinObject::~SkinObject() {
+    if (handle_ != 0) Toolkit().objectRegistry.Remove(handle_);
+}
 
 }  // namespace lirvo

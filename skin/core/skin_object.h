@@ -81,9 +81,11 @@ public:
 
 protected:
     // Handles come from the registry: NewControlHandle / NewWindowHandle.
-    explicit SkinObject(ObjectHandle handle) : handle_(handle) {}
+    explicit SkinObject(ObjectHandle handle = 0) : handle_(handle) {}
     SkinObject(const SkinObject&) = delete;
     SkinObject& operator=(const SkinObject&) = delete;
+    // For objects whose handle exists only while they are created.
+    void SetHandle(ObjectHandle handle) { handle_ = handle; }
 
 private:
     ObjectHandle handle_;

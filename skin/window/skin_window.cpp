@@ -1,0 +1,769 @@
+#include "skin/window/skin_window.h"
+
+#include <algorithm>
+
+#include "skin/core/host_window_proc.h"
+#include "skin/core/image_from_bytes.h"
+#include "skin/core/toolkit.h"
+#include "skin/core/window_properties.h"
+
+namespace lirvo {
+namespace {
+
+constexpr std::int32_t kDefaultWidth = 380;
+constexpr std::int32_t kDefaultHeight = 250;
+constexpr LONG kAdoptedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr std::int32_t kIconWidthInTitle = 21;
+constexpr std::int32_t kCrossFadeSteps = 10;
+constexpr std::int32_t kCrossFadeStep = 25;
+constexpr Margins kDefaultImageMargins{26, 26, 26, 26};
+
+std::vector<HWND>& MutableWindowList() {
+    static auto* const list = new std::vector<HWND>;
+    return *list;
+}
+
+// Caption button kinds in the order the style bits add them.
+constexpr struct {
+    std::int32_t styleBit;
+    std::int32_t kind;
+} kOptionalButtons[] = {
+    {window_style::kMaximiseButton, kCaptionMaximise}, {window_style::kMinimiseButton, kCaptionMinimise},
+    {window_style::kButton5, kCaptionButton5},         {window_style::kButton6, kCaptionButton6},
+    {window_style::kButton7, kCaptionButton7},
+};
+
+Rect WindowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void SetRoundedRegion(HWND window, std::int32_t width, std::int32_t height, std::int32_t radius) {
+    // The window owns the region once it is set.
+    ::SetWindowRgn(window, ::CreateRoundRectRgn(0, 0, width, height, radius, radius), TRUE);
+}
+
+void FlushGraphics(Gdiplus::GpGraphics* graphics) {
+    if (graphics) gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+}
+
+}  // namespace
+
+Argb& AccentColour() {
+    static Argb colour = 0;
+    return colour;
+}
+
+Argb& AccentContrastColour() {
+    static Argb colour = 0;
+    return colour;
+}
+
+const std::vector<HWND>& WindowList() { return MutableWindowList(); }
+
+SkinWindow::SkinWindow() = default;
+
+SkinWindow::~SkinWindow() {
+    if (window_) Destroy();
+}
+
+void SkinWindow::RefreshBounds() { bounds_ = WindowRect(window_); }
+
+std::int32_t SkinWindow::Create(const CreateArgs& args) {
+    innerBorderColour_ = args.innerBorderColour.value_or(ColourToArgb(0xFFFFFF, 96));
+    outerBorderColour_ = args.outerBorderColour.value_or(ColourToArgb(0x000000, 96));
+    accentMode_ = args.accentMode.value_or(0);
+    frameStyle_ = args.frameStyle.value_or(0);
+    dragAnywhere_ = args.dragAnywhere.value_or(false);
+    const std::int32_t style = args.style.value_or(DefaultWindowFlags());
+
+    Rect bounds = args.bounds.value_or(Rect{0, 0, kDefaultWidth, kDefaultHeight});
+    if (args.existingWindow && ::IsWindow(*args.existingWindow)) {
+        adoptedWindow_ = *args.existingWindow;
+        window_ = adoptedWindow_;
+        ::SetWindowLongW(window_, GWL_STYLE, kAdoptedStyle);
+    } else {
+        const std::wstring className = MakeWideText(kWindowClassName).ToWString();
+        window_ = ::CreateWindowExW((style & window_style::kToolWindow) ? WS_EX_TOOLWINDOW : 0, className.c_str(), L"",
+                                    kAdoptedStyle, bounds.left, bounds.top, bounds.width, bounds.height, nullptr,
+                                    nullptr, nullptr, nullptr);
+    }
+    State().hostWindow = window_;
+    State().depth = 0;
+
+    ObjectRegistry& registry = Toolkit().objectRegistry;
+    SetHandle(registry.NewWindowHandle());
+    SetWindowProperty(window_, property::kObjectId, Handle());
+    registry.Insert(1, *this);
+
+    SetWindowProperty(window_, property::kThis,
+                      reinterpret_cast<std::intptr_t>(static_cast<WindowMessageTarget*>(this)));
+    oldProc_ = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(window_, GWLP_WNDPROC));
+    SetWindowProperty(window_, property::kOldProc, reinterpret_cast<std::intptr_t>(oldProc_));
+    ::SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostWindowProc));
+
+    windowDc_ = ::GetDC(window_);
+
+    const bool centre = style & window_style::kCentre;
+    if (centre) {
+        if (!args.bounds) {
+            const Rect actual = WindowRect(window_);
+            bounds.width = actual.width;
+            bounds.height = actual.height;
+        }
+        bounds.left = (::GetSystemMetrics(SM_CXSCREEN) - bounds.width) / 2;
+        bounds.top = (::GetSystemMetrics(SM_CYSCREEN) - bounds.height) / 2;
+    }
+    if (args.bounds || centre) ::MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, FALSE);
+    RefreshBounds();
+
+    ApplyStyle(style);
+    titleFont_ = FontRecord(args.titleFont.value_or(FontDescription{}));
+    if (args.title) Title(*args.title);
+
+    if (!args.backgroundImage) {
+        backgroundColour_ = args.frameStyle ? static_cast<Argb>(*args.frameStyle) : kDefaultBackgroundColour;
+    } else {
+        backgroundImage_ = ImageFromBytes(*args.backgroundImage);
+        backgroundColour_ = SampleImageColour(backgroundImage_.get());
+        previousLayerColour_ = backgroundColour_;
+        backgroundMode_ = args.frameStyle.value_or(0);
+    }
+
+    RebuildSurfaces();
+    TrackMouseLeave();
+    Movable(true);
+    MutableWindowList().push_back(window_);
+
+    const bool shadow = frameStyle_ == kShadowFrameStyle;
+    Toolkit().skinOffsetX = shadow ? 8 : 0;
+    Toolkit().skinOffsetY = shadow ? 7 : 0;
+    return 1;
+}
+
+void SkinWindow::Destroy() {
+    if (!window_) return;
+    const HWND window = window_;
+    // Controls go first, while the surfaces they draw into still exist; the
+    // host procedure would only reach them on WM_DESTROY, which an object
+    // disposed of directly never routes.
+    ObjectRegistry& registry = Toolkit().objectRegistry;
+    for (std::size_t i = 1; i <= registry.Size();) {
+        const SkinObject* object = registry.ObjectAt(i);
+        if (object && object != this && object->Handle() > 0 && object->State().hostWindow == window) {
+            if (RemoveObjectAt(i) == 0) ++i;
+        } else {
+            ++i;
+        }
+    }
+    registry.Remove(Handle());
+
+    mainSurface_.Release();
+    backgroundSurface_.Release();
+    backgroundImage_.reset();
+    titleFont_ = FontRecord();
+    if (oldProc_) ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    for (const char* name : {property::kOldProc, property::kThis, property::kFocus, property::kSurfaceDc,
+                             property::kSurfaceGraphics, property::kObjectId})
+        SetWindowProperty(window, name, 0);
+    ::ReleaseDC(window, windowDc_);
+    ::KillTimer(window, kTransitionTimer);
+    for (std::size_t i = 1; i <= captionButtons_.size(); ++i)
+        ::KillTimer(window, kCaptionFadeTimer + 65536 * static_cast<UINT>(i));
+    ResetFields();
+    SetHandle(0);
+    ::DestroyWindow(window);
+
+    std::vector<HWND>& list = MutableWindowList();
+    auto found = std::find(list.rbegin(), list.rend(), window);
+    if (found != list.rend()) {
+        list.erase(std::next(found).base());
+        if (list.empty()) ::TerminateProcess(::GetCurrentProcess(), 0);
+    }
+    window_ = nullptr;
+    adoptedWindow_ = nullptr;
+}
+
+void SkinWindow::ResetFields() {
+    const HWND window = window_;
+    const HWND adopted = adoptedWindow_;
+    windowDc_ = nullptr;
+    oldProc_ = nullptr;
+    bounds_ = {};
+    previousLayerColour_ = 0;
+    backgroundMode_ = 0;
+    margins_ = {};
+    previousLayerTransparency_ = 0;
+    title_.Clear();
+    captionRect_ = titleRect_ = captionButtonsRect_ = {};
+    movable_ = resizable_ = false;
+    cornerRadius_ = 0;
+    captionButtons_.clear();
+    buttonsIdle_ = mouseTracked_ = false;
+    preHook_ = nullptr;
+    postHook_ = nullptr;
+    eventHandler_ = nullptr;
+    sizing_ = captionDrag_ = layered_ = false;
+    opacity_ = 255;
+    animating_ = false;
+    animationProgress_ = animationCounter_ = 0;
+    showEffect_ = closeEffect_ = 0;
+    showInterval_ = closeInterval_ = 16;
+    frameStyle_ = accentMode_ = 0;
+    maximised_ = false;
+    currentLayerTransparency_ = 0;
+    backgroundColour_ = kDefaultBackgroundColour;
+    customIcon_ = false;
+    iconBytes_.clear();
+    innerBorderColour_ = outerBorderColour_ = 0;
+    backgroundTransparency_ = 0;
+    doubleClickMaximise_ = dragAnywhere_ = false;
+    systemIcon_ = nullptr;
+    iconRemoved_ = false;
+    window_ = window;
+    adoptedWindow_ = adopted;
+}
+
+void SkinWindow::Close() {
+    if (window_) ::SendMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window_) return 0;
+    const HWND window = window_;
+    const WNDPROC oldProc = oldProc_;  // Destroy clears it
+    LRESULT result = 0;
+    if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
+
+    if (message == Toolkit().updateRectMessage && message != 0) {
+        if (lParam) UpdateRect(*reinterpret_cast<const Rect*>(lParam));
+    } else {
+        switch (message) {
+        case WM_MOVE:
+            RefreshBounds();
+            if (captionDrag_ && !Toolkit().customCursorSet) ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+            captionDrag_ = false;
+            break;
+        case WM_SIZE:
+            RefreshBounds();
+            if (!sizing_) {
+                LayoutCaptionButtons();
+                LayoutCaption();
+                RebuildSurfaces();
+                Refresh(false);
+            }
+            if (cornerRadius_ >= 1 && !animating_) SetRoundedRegion(window, bounds_.width, bounds_.height, cornerRadius_);
+            break;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = ::BeginPaint(window, &paint);
+            ::BitBlt(dc, 0, 0, bounds_.width, bounds_.height, mainSurface_.Dc(), 0, 0, SRCCOPY);
+            ::EndPaint(window, &paint);
+            break;
+        }
+        case WM_NCLBUTTONDOWN:
+            captionDrag_ = true;
+            break;
+        case WM_TIMER:
+            OnTimer(wParam);
+            break;
+        case WM_DESTROY:
+            Destroy();
+            break;
+        case WM_SETFOCUS:
+            if (accentMode_ == 1) PublishAccentColour();
+            break;
+        case WM_IME_CHAR:
+            return ::DefWindowProcW(window, message, wParam, lParam);
+        }
+    }
+
+    if (postHook_ && postHook_(window, message, wParam, lParam, result)) return result;
+    return oldProc ? ::CallWindowProcW(oldProc, window, message, wParam, lParam)
+                   : ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SkinWindow::OnTimer(UINT_PTR timerId) {
+    if ((timerId & 0xFFFF) == kCaptionFadeTimer) FadeTick(timerId >> 16);
+}
+
+void SkinWindow::SetHandlers(std::optional<EventHandler> eventHandler, std::optional<MessageHook> preHook,
+                             std::optional<MessageHook> postHook) {
+    if (eventHandler) eventHandler_ = std::move(*eventHandler);
+    if (preHook) preHook_ = std::move(*preHook);
+    if (postHook) postHook_ = std::move(*postHook);
+}
+
+void SkinWindow::Move(std::optional<std::int32_t> left, std::optional<std::int32_t> top,
+                      std::optional<std::int32_t> width, std::optional<std::int32_t> height) {
+    ::MoveWindow(window_, left.value_or(bounds_.left), top.value_or(bounds_.top), width.value_or(bounds_.width),
+                 height.value_or(bounds_.height), TRUE);
+}
+
+WideText SkinWindow::Title(std::optional<WideText> title) {
+    if (title) {
+        title_ = std::move(*title);
+        ::SetWindowTextW(window_, title_.ToWString().c_str());
+        LayoutCaption();
+    }
+    return title_;
+}
+
+bool SkinWindow::Movable(std::optional<bool> value) {
+    if (value) movable_ = *value;
+    return movable_;
+}
+
+std::int32_t SkinWindow::CornerRadius(std::optional<std::int32_t> radius, bool refresh) {
+    if (radius) {
+        cornerRadius_ = *radius;
+        if (cornerRadius_ != 0) SetRoundedRegion(window_, bounds_.width, bounds_.height, cornerRadius_);
+        else ::SetWindowRgn(window_, nullptr, TRUE);
+        if (refresh) RepaintAndRefresh();
+    }
+    return cornerRadius_;
+}
+
+void SkinWindow::Refresh(bool now) {
+    if (layered_) {
+        UpdateRect({});
+        return;
+    }
+    ::InvalidateRect(window_, nullptr, TRUE);
+    if (now) ::UpdateWindow(window_);
+}
+
+void SkinWindow::Repaint() { RebuildSurfaces(); }
+
+void SkinWindow::RepaintAndRefresh() {
+    Repaint();
+    Refresh(true);
+}
+
+void SkinWindow::Relayout() {
+    LayoutCaptionButtons();
+    SendToHostedControls(kEventRedraw, 0, true);
+    RebuildSurfaces();
+    Refresh(true);
+}
+
+bool SkinWindow::Show(std::optional<bool> visible) {
+    ::ShowWindow(adoptedWindow_ ? adoptedWindow_ : window_, visible.value_or(true) ? SW_SHOW : SW_HIDE);
+    return ::IsWindowVisible(window_) != FALSE;
+}
+
+bool SkinWindow::Disabled(std::optional<bool> value) {
+    if (value) ::EnableWindow(window_, !*value);
+    return !::IsWindowEnabled(window_);
+}
+
+void SkinWindow::BringToFront() { ::SetWindowPos(window_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+void SkinWindow::SendToBack() {
+    ::SetWindowPos(window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool SkinWindow::TopMost(std::optional<bool> value) {
+    if (value) ::SetWindowPos(window_, *value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    return (::GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+bool SkinWindow::Resizable(std::optional<bool> value) {
+    if (value) resizable_ = *value;
+    return resizable_;
+}
+
+bool SkinWindow::Layered(std::optional<bool> value, bool refresh) {
+    if (value) {
+        const LONG exStyle = ::GetWindowLongW(window_, GWL_EXSTYLE);
+        ::SetWindowLongW(window_, GWL_EXSTYLE, *value ? exStyle | WS_EX_LAYERED : exStyle & ~WS_EX_LAYERED);
+        layered_ = *value;
+        if (refresh) UpdateRect({});
+    }
+    return layered_;
+}
+
+std::uint8_t SkinWindow::Opacity(std::optional<std::int32_t> value, bool refresh) {
+    if (value) {
+        opacity_ = static_cast<std::uint8_t>(*value & 0xFF);
+        if (refresh) RepaintAndRefresh();
+    }
+    return opacity_;
+}
+
+void SkinWindow::ShowEffect(std::optional<std::int32_t> effect, std::int32_t interval) {
+    if (effect) showEffect_ = *effect;
+    showInterval_ = interval == 0 ? 16 : interval;
+}
+
+void SkinWindow::CloseEffect(std::optional<std::int32_t> effect, std::int32_t interval) {
+    if (effect) closeEffect_ = *effect;
+    closeInterval_ = interval == 0 ? 16 : interval;
+}
+
+void SkinWindow::SetMargins(const Margins& margins) { margins_ = margins; }
+
+void SkinWindow::StopEffect(bool refresh) {
+    ::KillTimer(window_, kTransitionTimer);
+    animating_ = false;
+    animationProgress_ = animationCounter_ = 0;
+    if (refresh) UpdateRect({});
+}
+
+std::int32_t SkinWindow::BackgroundTransparency(std::optional<std::int32_t> value) {
+    if (value) previousLayerTransparency_ = currentLayerTransparency_ = backgroundTransparency_ = *value;
+    return backgroundTransparency_;
+}
+
+void SkinWindow::DoubleClickMaximise(bool value) { doubleClickMaximise_ = value; }
+
+void SkinWindow::ApplyCornerRegion(bool on) {
+    if (cornerRadius_ == 0) return;
+    if (on) SetRoundedRegion(window_, bounds_.width, bounds_.height, cornerRadius_);
+    else ::SetWindowRgn(window_, nullptr, TRUE);
+}
+
+std::int32_t SkinWindow::CaptionButtonsWidth() const {
+    std::int32_t width = 0;
+    for (const CaptionButton& button : captionButtons_) width += button.rect.width;
+    return width;
+}
+
+Rect SkinWindow::CaptionButtonsRect() const {
+    if (captionButtons_.empty()) return {};
+    std::int32_t left = captionButtons_.front().rect.left;
+    for (const CaptionButton& button : captionButtons_) left = std::min(left, button.rect.left);
+    return {left, captionButtons_.front().rect.top, CaptionButtonsWidth(), captionButtons_.front().rect.height};
+}
+
+void SkinWindow::ApplyStyle(std::int32_t style) {
+    captionButtons_.clear();
+    if (style & window_style::kCaptionButtons) {
+        captionButtons_.push_back({kCaptionClose});
+        for (const auto& optional : kOptionalButtons)
+            if (style & optional.styleBit) captionButtons_.push_back({optional.kind});
+    }
+    LayoutCaptionButtons();
+}
+
+void SkinWindow::LayoutCaptionButtons(std::optional<std::int32_t> width) {
+    std::int32_t x = width.value_or(bounds_.width);
+    for (CaptionButton& button : captionButtons_) {
+        UINT imageWidth = 0, imageHeight = 0;
+        if (Gdiplus::GpBitmap* image = CaptionImage(button.kind, 1)) {
+            gdip::GdipGetImageWidth(image, &imageWidth);
+            gdip::GdipGetImageHeight(image, &imageHeight);
+        }
+        x -= static_cast<std::int32_t>(imageWidth);
+        button.rect = {x, 0, static_cast<std::int32_t>(imageWidth), static_cast<std::int32_t>(imageHeight)};
+    }
+    captionButtonsRect_ = CaptionButtonsRect();
+}
+
+Gdiplus::GpBitmap* SkinWindow::CaptionImage(std::int32_t kind, std::int32_t state) const {
+    if (kind < kCaptionClose || kind > kCaptionButton7 || state < 1 || state > 3) return nullptr;
+    // The built-in images are stored by kind in the same order: close to skin.
+    return Toolkit().builtinSkin.CaptionButton(static_cast<CaptionButtonKind>(kind - 1),
+                                               static_cast<LookState>(state - 1));
+}
+
+void SkinWindow::RestoreFromBackground(HDC dc, const Rect& rect) {
+    ::BitBlt(dc, rect.left, rect.top, rect.width, rect.height, backgroundSurface_.Dc(), rect.left, rect.top, SRCCOPY);
+}
+
+void SkinWindow::PaintCaptionButtons(Gdiplus::GpGraphics* graphics, HDC dc, std::size_t index, bool animate) {
+    if (index == 0) {
+        for (const CaptionButton& button : captionButtons_) {
+            FlushGraphics(graphics);
+            RestoreFromBackground(dc, button.rect);
+            DrawImage(CaptionImage(button.kind, button.state), graphics, button.rect.left, button.rect.top,
+                      {button.rect.width, button.rect.height});
+        }
+        return;
+    }
+    if (index > captionButtons_.size()) return;
+    CaptionButton& button = captionButtons_[index - 1];
+    if (animate && button.state != button.previousState) {
+        button.fadeLevel = 100;
+        ::SetTimer(window_, kCaptionFadeTimer + 65536 * static_cast<UINT>(index), kCaptionFadeInterval, nullptr);
+        return;
+    }
+    FlushGraphics(graphics);
+    RestoreFromBackground(dc, button.rect);
+    DrawImage(CaptionImage(button.kind, button.state), graphics, button.rect.left, button.rect.top,
+              {button.rect.width, button.rect.height});
+    UpdateRect(button.rect);
+}
+
+std::int32_t SkinWindow::FadeTick(std::size_t index) {
+    if (index < 1 || index > captionButtons_.size() || !mainSurface_) return 0;
+    CaptionButton& button = captionButtons_[index - 1];
+    button.fadeLevel = std::max(button.fadeLevel - kCaptionFadeStep, 0);
+    Gdiplus::GpGraphics* graphics = mainSurface_.Graphics();
+    FlushGraphics(graphics);
+    RestoreFromBackground(mainSurface_.Dc(), button.rect);
+    const Rect& r = button.rect;
+    DrawImage(CaptionImage(button.kind, button.previousState), graphics, r.left, r.top,
+              {r.width, r.height, 0, 0, std::nullopt, std::nullopt, button.fadeLevel});
+    DrawImage(CaptionImage(button.kind, button.state), graphics, r.left, r.top,
+              {r.width, r.height, 0, 0, std::nullopt, std::nullopt, 100 - button.fadeLevel});
+    FlushGraphics(graphics);
+    UpdateRect(r);
+    if (button.fadeLevel == 0) {
+        ::KillTimer(window_, kCaptionFadeTimer + 65536 * static_cast<UINT>(index));
+        button.previousState = button.state;
+    }
+    return button.fadeLevel;
+}
+
+void SkinWindow::ChangeCaptionButtonState(std::size_t index, std::int32_t state) {
+    if (index < 1 || index > captionButtons_.size()) return;
+    CaptionButton& button = captionButtons_[index - 1];
+    if (button.state == state) return;
+    button.previousState = button.state;
+    button.state = state;
+    button.dirty = true;
+}
+
+bool SkinWindow::DragAnywhere(std::optional<bool> value) {
+    if (value) dragAnywhere_ = *value;
+    return dragAnywhere_;
+}
+
+void SkinWindow::TrackMouseLeave() {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window_, 0};
+    ::TrackMouseEvent(&track);
+}
+
+void SkinWindow::RebuildSurfaces() {
+    if (!window_) return;
+    mainSurface_ = Surface(bounds_.width, bounds_.height);
+    backgroundSurface_ = Surface(bounds_.width, bounds_.height);
+    SetWindowProperty(window_, property::kSurfaceDc, reinterpret_cast<std::intptr_t>(mainSurface_.Dc()));
+    SetWindowProperty(window_, property::kBackgroundDc, reinterpret_cast<std::intptr_t>(backgroundSurface_.Dc()));
+    SetWindowProperty(window_, property::kSurfaceGraphics, reinterpret_cast<std::intptr_t>(mainSurface_.Graphics()));
+    SetWindowProperty(window_, property::kBackgroundGraphics,
+                      reinterpret_cast<std::intptr_t>(backgroundSurface_.Graphics()));
+    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    RedrawControls(mainSurface_.Graphics());
+}
+
+Rect SkinWindow::LayoutCaption() {
+    const TextSize measured = titleFont_ ? MeasureText(title_, titleFont_) : TextSize{};
+    captionRect_ = {0, 0, bounds_.width - CaptionButtonsWidth(), measured.height};
+    titleRect_ = captionRect_;
+    if (systemIcon_ || customIcon_) titleRect_.width -= kIconWidthInTitle;
+    return captionRect_;
+}
+
+void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
+    PaintBackground(graphics, dc);
+
+    if (!customIcon_ && !iconRemoved_)
+        systemIcon_ = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+    if (systemIcon_ && !customIcon_) {
+        DrawIconHandle(graphics, systemIcon_, 7, 6);
+    } else if (customIcon_ && !iconBytes_.empty()) {
+        DrawImage(ImageFromBytes(iconBytes_).get(), graphics, 7, 6, {16, 16});
+    }
+
+    const std::int32_t dx = Toolkit().skinOffsetX;
+    const std::int32_t dy = Toolkit().skinOffsetY;
+    const bool anyIcon = systemIcon_ || customIcon_;
+    titleRect_.left = dx + (anyIcon ? 28 : 5);
+    titleRect_.top = dy + 5;
+    DrawStyledText(graphics, titleFont_, title_, titleRect_);
+
+    // Frame style 4 asks for the background colour to be applied again; the
+    // colour is already painted by PaintBackground, so nothing more is drawn.
+    const std::int32_t width = bounds_.width;
+    const std::int32_t height = bounds_.height;
+    if (cornerRadius_ > 0) {
+        DrawRoundRectOutline(graphics, outerBorderColour_, 0, 0, width - 2, height - 2, cornerRadius_ - 1);
+        DrawRoundRectOutline(graphics, innerBorderColour_, 1, 1, width - 4, height - 4, cornerRadius_ - 1);
+    } else {
+        DrawRectOutline(graphics, outerBorderColour_, 0, 0, width - 1, height - 1);
+        DrawRectOutline(graphics, innerBorderColour_, 1, 1, width - 3, height - 3);
+    }
+    FlushGraphics(graphics);
+}
+
+void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
+    const std::int32_t width = bounds_.width;
+    const std::int32_t height = bounds_.height;
+    const std::int32_t dx = Toolkit().skinOffsetX;
+    const std::int32_t dy = Toolkit().skinOffsetY;
+    Surface previous(width, height);
+    Surface current(width, height);
+
+    if (!(backgroundMode_ & kBackgroundNoFill)) {
+        FillRectColour(current.Graphics(), backgroundColour_, dx, dy, width, height);
+        FillRectColour(previous.Graphics(), previousLayerColour_, dx, dy, width, height);
+    }
+    if (backgroundImage_) {
+        if (margins_.right == 0 && !(backgroundMode_ & kBackgroundNaturalSize)) {
+            // An image without margins is framed by 26-pixel margins; it is drawn
+            // with them at once, so the first frame already shows it.
+            SetMargins(kDefaultImageMargins);
+        }
+        if (margins_.right != 0) {
+            DrawNineGrid(current.Graphics(), backgroundImage_.get(), 0, 0, width, height, margins_);
+        } else {
+            UINT imageWidthU = 0, imageHeightU = 0;
+            gdip::GdipGetImageWidth(backgroundImage_.get(), &imageWidthU);
+            gdip::GdipGetImageHeight(backgroundImage_.get(), &imageHeightU);
+            const auto imageWidth = static_cast<std::int32_t>(imageWidthU);
+            const auto imageHeight = static_cast<std::int32_t>(imageHeightU);
+            DrawImage(backgroundImage_.get(), current.Graphics(), 0, 0);
+            // Fade the right and bottom edges into the background colour.
+            const Argb clear = backgroundColour_ & 0x00FFFFFF;
+            const struct {
+                Rect area;
+                Gdiplus::Point from, to;
+            } fades[] = {
+                {{imageWidth - 50, 0, 50, imageHeight}, {imageWidth - 50, 0}, {imageWidth, 0}},
+                {{0, imageHeight - 50, imageWidth, 50}, {0, imageHeight - 50}, {0, imageHeight}},
+            };
+            for (const auto& fade : fades) {
+                Gdiplus::GpLineGradient* gradient = nullptr;
+                gdip::GdipCreateLineBrushI(&fade.from, &fade.to, clear, backgroundColour_, Gdiplus::WrapModeTileFlipX,
+                                           &gradient);
+                gdip::GdipFillRectangleI(current.Graphics(), gradient, fade.area.left, fade.area.top, fade.area.width,
+                                         fade.area.height);
+                gdip::GdipDeleteBrush(gradient);
+            }
+        }
+    }
+    if (accentMode_ == 1) PublishAccentColour();
+
+    FlushGraphics(previous.Graphics());
+    FlushGraphics(current.Graphics());
+    FlushGraphics(graphics);
+    BlendSurface(dc, 0, 0, width, height, previous.Dc(), 0, 0, width, height,
+                 static_cast<std::uint8_t>(255 - previousLayerTransparency_), 0);
+    BlendSurface(dc, 0, 0, width, height, current.Dc(), 0, 0, width, height,
+                 static_cast<std::uint8_t>(255 - currentLayerTransparency_), 0);
+}
+
+void SkinWindow::PublishAccentColour() {
+    Gdiplus::ARGB colour = backgroundColour_;
+    if (backgroundImage_) gdip::GdipBitmapGetPixel(backgroundImage_.get(), 2, 2, &colour);
+    AccentColour() = ColourToArgb(static_cast<std::uint32_t>(colour) & 0xFFFFFF);
+}
+
+void SkinWindow::PaintAll(Gdiplus::GpGraphics* graphics, HDC dc) {
+    PaintFrame(graphics, dc);
+    PaintCaptionButtons(graphics, dc, 0, false);
+    FlushGraphics(graphics);
+}
+
+std::optional<std::size_t> SkinWindow::RegistryPosition() const {
+    return Handle() != 0 ? Toolkit().objectRegistry.PositionOf(Handle()) : std::nullopt;
+}
+
+void SkinWindow::SendToHostedControls(std::int32_t event, EventParam p1, bool onlyDeeper) {
+    const auto position = RegistryPosition();
+    if (!position) return;
+    ObjectRegistry& registry = Toolkit().objectRegistry;
+    // Newer entries stand before the window's own; a handler may change the
+    // registry, so each step looks the position up again.
+    std::vector<ObjectHandle> targets;
+    for (std::size_t i = *position; i > 1; --i) {
+        const SkinObject* object = registry.ObjectAt(i - 1);
+        if (!object) break;
+        if (onlyDeeper ? object->State().depth <= State().depth : object->State().hostWindow != window_) break;
+        targets.push_back(object->Handle());
+    }
+    for (ObjectHandle target : targets) SendObjectEvent(target, event, p1);
+}
+
+void SkinWindow::RedrawControls(Gdiplus::GpGraphics* graphics) {
+    SendToHostedControls(kEventPaintOnHost, reinterpret_cast<EventParam>(graphics), false);
+}
+
+void SkinWindow::SetIcon(const ByteArray& imageBytes) {
+    if (!customIcon_ && !systemIcon_) titleRect_.width -= kIconWidthInTitle;
+    customIcon_ = true;
+    iconBytes_ = imageBytes;
+    RepaintLayers();
+}
+
+void SkinWindow::ResetIcon() {
+    if (customIcon_) titleRect_.width += kIconWidthInTitle;
+    customIcon_ = false;
+    iconRemoved_ = true;
+    systemIcon_ = nullptr;
+    iconBytes_.clear();
+    RepaintLayers();
+}
+
+void SkinWindow::RepaintLayers() {
+    if (!mainSurface_) return;
+    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    RedrawControls(mainSurface_.Graphics());
+    Refresh(true);
+}
+
+void SkinWindow::CrossFade() {
+    for (std::int32_t step = 1; step <= kCrossFadeSteps; ++step) {
+        previousLayerTransparency_ = kCrossFadeStep * step;
+        currentLayerTransparency_ = 250 - kCrossFadeStep * step;
+        if (backgroundTransparency_ >= 1) RepaintAndRefresh();
+        else RepaintLayers();
+        if (previousLayerTransparency_ >= 255 - backgroundTransparency_) break;
+    }
+}
+
+void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDescription> titleFont) {
+    backgroundImage_ = ImageFromBytes(imageBytes);
+    backgroundColour_ = SampleImageColour(backgroundImage_.get());
+    previousLayerColour_ = backgroundColour_;
+
+    if (titleFont) {
+        const FontDescription& current = titleFont_.Description();
+        FontDescription merged = *titleFont;
+        if (merged.styleFlags == DefaultTextFormat()) merged.styleFlags = current.styleFlags;
+        if (merged.size == 12) merged.size = current.size;
+        if (merged.textColour == 0) merged.textColour = current.textColour;
+        if (merged.glowColour == 0) merged.glowColour = current.glowColour;
+        merged.fontFamily = current.fontFamily;
+        titleFont_ = FontRecord(merged);
+    }
+
+    CrossFade();
+    AccentContrastColour() = ContrastColour(AccentColour());
+    if (accentMode_ == 1) PublishAccentColour();
+    Relayout();
+}
+
+void SkinWindow::SetBackgroundColour(std::optional<Argb> colour) {
+    if (!colour) return;
+    backgroundImage_.reset();
+    previousLayerColour_ = backgroundColour_;
+    backgroundColour_ = *colour | 0xFF000000u;
+    FontDescription description = titleFont_.Description();
+    const Argb contrast = ContrastColour(backgroundColour_);
+    description.textColour = 0xFE000000u | contrast;
+    description.glowColour = 0xFE000000u | (contrast ^ 0xFFFFFFu);
+    titleFont_ = FontRecord(description);
+    CrossFade();
+}
+
+void SkinWindow::UpdateRect(const Rect& rect) {
+    if (animating_ || !window_ || !mainSurface_) return;
+    FlushGraphics(mainSurface_.Graphics());
+    if (layered_) {
+        POINT position{bounds_.left, bounds_.top};
+        SIZE size{bounds_.width, bounds_.height};
+        POINT source{0, 0};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity_, AC_SRC_ALPHA};
+        ::UpdateLayeredWindow(window_, windowDc_, &position, &size, mainSurface_.Dc(), &source, 0, &blend, ULW_ALPHA);
+        return;
+    }
+    ::BitBlt(windowDc_, rect.left, rect.top, rect.width, rect.height, mainSurface_.Dc(), rect.left, rect.top, SRCCOPY);
+}
+
+}  // namespace lirvo

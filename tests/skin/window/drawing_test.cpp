@@ -1,0 +1,118 @@
+#include "skin/window/drawing.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/core/toolkit.h"
+#include "skin/window/surface.h"
+#include "tests/support/images.h"
+#include "tests/support/toolkit_fixture.h"
+
+namespace lirvo {
+namespace {
+
+class DrawingTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing::StartToolkitForTests(); }
+};
+
+// Pixels of a surface whose red channel clearly exceeds green and blue.
+int ReddishPixels(const Surface& surface) {
+    int count = 0;
+    for (int y = 0; y < surface.Height(); ++y)
+        for (int x = 0; x < surface.Width(); ++x) {
+            const std::uint32_t p = surface.PixelAt(x, y);
+            const int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
+            if (r > g + 40 && r > b + 40) ++count;
+        }
+    return count;
+}
+
+TEST_F(DrawingTest, GlowOnlyWithStyleBit4096) {
+    for (const bool glow : {false, true}) {
+        Surface surface(160, 40);
+        FillRectColour(surface.Graphics(), 0xFFFFFFFF, 0, 0, 160, 40);
+        const std::int32_t style = font_style::kAlignCentre | font_style::kLineCentre | (glow ? font_style::kGlow : 0);
+        const FontRecord font(MakeTextStyle(style, "宋体", 16, 0xFF000000u, 0xFFFF0000u));
+        EXPECT_EQ(font.Glow(), glow);
+        DrawStyledText(surface.Graphics(), font, MakeWideText("阅读器 PDF"), Rect{0, 0, 160, 40});
+        if (glow) EXPECT_GT(ReddishPixels(surface), 20) << "a red halo around black text";
+        else EXPECT_EQ(ReddishPixels(surface), 0);
+    }
+}
+
+TEST_F(DrawingTest, FontRecordsFollowTheStyleBits) {
+    const struct {
+        std::int32_t style;
+        int fontStyle;
+        Gdiplus::StringAlignment horizontal, line;
+    } cases[] = {
+        {0, 0, Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear},
+        {font_style::kBold | font_style::kUnderline, Gdiplus::FontStyleBold | Gdiplus::FontStyleUnderline,
+         Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear},
+        {font_style::kItalic | font_style::kStrikeout, Gdiplus::FontStyleItalic | Gdiplus::FontStyleStrikeout,
+         Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear},
+        {font_style::kAlignFar, 0, Gdiplus::StringAlignmentFar, Gdiplus::StringAlignmentFar},  // line follows
+        {font_style::kAlignCentre | font_style::kLineFar, 0, Gdiplus::StringAlignmentCenter, Gdiplus::StringAlignmentFar},
+        {font_style::kAlignNear | font_style::kAlignFar, 0, Gdiplus::StringAlignmentNear, Gdiplus::StringAlignmentNear},
+        {font_style::kVertical, 0, Gdiplus::StringAlignmentFar, Gdiplus::StringAlignmentFar},
+    };
+    // The prefix's CJK font may report a style of its own; the bits add to it.
+    INT regular = 0;
+    gdip::GdipGetFontStyle(FontRecord(MakeTextStyle(0, "宋体", 12)).Font(), &regular);
+    for (const auto& c : cases) {
+        const FontRecord font(MakeTextStyle(c.style, "宋体", 12));
+        INT fontStyle = -1;
+        gdip::GdipGetFontStyle(font.Font(), &fontStyle);
+        Gdiplus::StringAlignment horizontal{}, line{};
+        gdip::GdipGetStringFormatAlign(font.Format(), &horizontal);
+        gdip::GdipGetStringFormatLineAlign(font.Format(), &line);
+        EXPECT_EQ(fontStyle, regular | c.fontStyle) << c.style;
+        EXPECT_EQ(horizontal, c.horizontal) << c.style;
+        EXPECT_EQ(line, c.line) << c.style;
+    }
+    const FontRecord defaults{FontDescription{}};
+    EXPECT_EQ(defaults.Description().styleFlags, 4688) << "size 0 stands for the default style";
+    EXPECT_EQ(defaults.Description().size, 12);
+    EXPECT_TRUE(defaults.Glow()) << "the default style has the glow bit";
+}
+
+TEST_F(DrawingTest, NineGridKeepsCornersAndStretchesTheRest) {
+    // 30 x 30 source: a 10-pixel red frame around a green centre.
+    GdipBitmap source = testing::SolidBitmap(30, 30, 0xFFFF0000);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 20; ++x) gdip::GdipBitmapSetPixel(source.get(), x, y, 0xFF00FF00);
+    Surface surface(100, 60);
+    DrawNineGrid(surface.Graphics(), source.get(), 0, 0, 100, 60, Margins{10, 10, 10, 10});
+    EXPECT_EQ(surface.PixelAt(5, 5), 0xFFFF0000u);
+    EXPECT_EQ(surface.PixelAt(95, 55), 0xFFFF0000u);
+    EXPECT_EQ(surface.PixelAt(50, 5), 0xFFFF0000u) << "top edge stays 10 high";
+    EXPECT_EQ(surface.PixelAt(50, 30), 0xFF00FF00u) << "centre stretched";
+    EXPECT_EQ(surface.PixelAt(15, 30), 0xFF00FF00u);
+    EXPECT_EQ(surface.PixelAt(75, 30), 0xFF00FF00u);
+}
+
+TEST_F(DrawingTest, ImagesWithOpacityAndOutlines) {
+    Surface surface(40, 40);
+    FillRectColour(surface.Graphics(), 0xFF000000, 0, 0, 40, 40);
+    GdipBitmap white = testing::SolidBitmap(10, 10, 0xFFFFFFFF);
+    DrawImage(white.get(), surface.Graphics(), 0, 0, {.opacity = 50});
+    DrawImage(white.get(), surface.Graphics(), 20, 0, {.width = 20, .height = 20});
+    const std::uint32_t half = surface.PixelAt(5, 5) & 0xFF;
+    EXPECT_NEAR(static_cast<int>(half), 128, 3);
+    EXPECT_EQ(surface.PixelAt(35, 15), 0xFFFFFFFFu) << "stretched to the given size";
+
+    DrawRoundRectOutline(surface.Graphics(), 0xFF00FF00, 0, 20, 19, 19, 0);
+    EXPECT_EQ(surface.PixelAt(0, 30), 0xFF00FF00u) << "radius 0 is a rectangle";
+    EXPECT_EQ(surface.PixelAt(19, 30), 0xFF00FF00u);
+}
+
+TEST(Contrast, BlackOnLightWhiteOnDark) {
+    const struct {
+        Argb colour, expected;
+    } cases[] = {{0xFFFFFFFF, 0}, {0xFF000000, 0xFFFFFF}, {0xFF7F7F80, 0xFFFFFF} /* 382 */,
+                 {0x007F8080, 0} /* 383, alpha ignored */, {0xFF808080, 0}};
+    for (const auto& c : cases) EXPECT_EQ(ContrastColour(c.colour), c.expected) << std::hex << c.colour;
+}
+
+}  // namespace
+}  // namespace lirvo

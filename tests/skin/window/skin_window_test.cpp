@@ -1,0 +1,363 @@
+#include "skin/window/skin_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "skin/core/host_window_proc.h"
+#include "skin/core/toolkit.h"
+#include "skin/core/unique_handle.h"
+#include "skin/core/window_properties.h"
+#include "tests/support/images.h"
+#include "tests/support/toolkit_fixture.h"
+
+namespace lirvo {
+namespace {
+
+constexpr char kChildVariable[] = "LIRVO_LAST_WINDOW_CHILD";
+
+COLORREF PixelOf(HDC dc, int x, int y) { return ::GetPixel(dc, x, y); }
+
+HDC PropertyDc(HWND window, const char* name) {
+    return reinterpret_cast<HDC>(GetWindowProperty(window, name));
+}
+
+class SkinWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::StartToolkitForTests();
+        // Destroying the last skinned window ends the process; this one keeps
+        // the test program alive for the whole run.
+        static SkinWindow* const keepAlive = [] {
+            auto* window = new SkinWindow;
+            window->Create({.style = 0});
+            return window;
+        }();
+        (void)keepAlive;
+    }
+
+    static std::unique_ptr<SkinWindow> MakeWindow(const SkinWindow::CreateArgs& args) {
+        auto window = std::make_unique<SkinWindow>();
+        EXPECT_EQ(window->Create(args), 1);
+        return window;
+    }
+};
+
+TEST_F(SkinWindowTest, DefaultSizeAndCentring) {
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    auto window = MakeWindow({});
+    EXPECT_EQ(window->GetWidth(), 380);
+    EXPECT_EQ(window->GetHeight(), 250);
+    EXPECT_EQ(window->GetLeft(), (screenWidth - 380) / 2) << "the default style centres";
+    EXPECT_EQ(window->GetTop(), (screenHeight - 250) / 2);
+    EXPECT_EQ(window->GetRight(), window->GetLeft() + 380);
+    EXPECT_EQ(window->GetBottom(), window->GetTop() + 250);
+
+    auto odd = MakeWindow({.bounds = Rect{5, 6, 381, 251}, .style = window_style::kCentre});
+    EXPECT_EQ(odd->GetLeft(), (screenWidth - 381) / 2) << "integer truncation";
+    EXPECT_EQ(odd->GetTop(), (screenHeight - 251) / 2);
+
+    auto placed = MakeWindow({.bounds = Rect{40, 50, 200, 120}, .style = 0});
+    EXPECT_EQ(placed->GetLeft(), 40);
+    EXPECT_EQ(placed->GetTop(), 50);
+    EXPECT_EQ(placed->GetWidth(), 200);
+    placed->Move(60, std::nullopt, 220);
+    EXPECT_EQ(placed->GetLeft(), 60);
+    EXPECT_EQ(placed->GetTop(), 50) << "a value not given keeps the current one";
+    EXPECT_EQ(placed->GetWidth(), 220);
+    EXPECT_EQ(placed->MainSurface().Width(), 220) << "WM_SIZE rebuilds the surfaces";
+}
+
+TEST_F(SkinWindowTest, CaptionButtonsSitRightToLeftAtTheTopRight) {
+    using namespace window_style;
+    const struct {
+        std::int32_t style;
+        std::vector<std::int32_t> kinds;
+    } cases[] = {
+        {kCaptionButtons | kMaximiseButton | kMinimiseButton, {kCaptionClose, kCaptionMaximise, kCaptionMinimise}},
+        {kCaptionButtons, {kCaptionClose}},
+        {kMaximiseButton | kMinimiseButton, {}},  // without bit 2 there are no buttons
+        {kCaptionButtons | kButton7 | kButton5 | kMinimiseButton,
+         {kCaptionClose, kCaptionMinimise, kCaptionButton5, kCaptionButton7}},
+    };
+    for (const auto& c : cases) {
+        auto window = MakeWindow({.style = c.style});
+        std::vector<std::int32_t> kinds;
+        for (const auto& button : window->CaptionButtons()) kinds.push_back(button.kind);
+        EXPECT_EQ(kinds, c.kinds) << "style " << c.style;
+    }
+
+    auto window = MakeWindow({.style = kCaptionButtons | kMaximiseButton | kMinimiseButton});
+    const auto& buttons = window->CaptionButtons();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(buttons[0].rect, (Rect{380 - 39, 0, 39, 20})) << "close, flush right";
+    EXPECT_EQ(buttons[1].rect, (Rect{380 - 39 - 28, 0, 28, 20}));
+    EXPECT_EQ(buttons[2].rect, (Rect{380 - 39 - 56, 0, 28, 20}));
+    EXPECT_EQ(window->CaptionButtonsRect(), (Rect{380 - 95, 0, 95, 20}));
+    EXPECT_EQ(window->CaptionButtonsWidth(), 95);
+    EXPECT_EQ(MakeWindow({.style = 0})->CaptionButtonsRect(), Rect{});
+}
+
+// A window of the test's own class whose procedure reads the skin
+// properties when it finally receives WM_DESTROY.
+struct PropertiesAtDestroy {
+    bool seen = false;
+    std::intptr_t values[5] = {};
+};
+PropertiesAtDestroy propertiesAtDestroy;
+const char* const kWatched[] = {property::kThis, property::kOldProc, property::kObjectId, property::kSurfaceDc,
+                                property::kBackgroundDc};
+
+LRESULT CALLBACK WatchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
+        propertiesAtDestroy.seen = true;
+        for (int i = 0; i < 5; ++i) propertiesAtDestroy.values[i] = GetWindowProperty(window, kWatched[i]);
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(SkinWindowTest, AdoptionPropertiesRegistryAndDestruction) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WatchingProc;
+    windowClass.lpszClassName = L"LirvoTestForm";
+    ::RegisterClassW(&windowClass);
+    HWND form = ::CreateWindowExW(0, L"LirvoTestForm", L"form", WS_OVERLAPPEDWINDOW, 0, 0, 600, 392, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_TRUE(form);
+
+    auto window = MakeWindow({.existingWindow = form, .style = window_style::kCaptionButtons});
+    EXPECT_EQ(window->GetHandle(), form);
+    EXPECT_EQ(window->AdoptedWindow(), form);
+    EXPECT_EQ(static_cast<LONG>(::GetWindowLongW(form, GWL_STYLE) & (WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CAPTION)),
+              static_cast<LONG>(WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX));
+    EXPECT_EQ(window->GetWidth(), 600);
+    const ObjectHandle id = window->GetObjectId();
+    EXPECT_LT(id, 0);
+    EXPECT_EQ(GetWindowProperty(form, property::kObjectId), id);
+    EXPECT_EQ(GetWindowProperty(form, property::kThis),
+              reinterpret_cast<std::intptr_t>(static_cast<WindowMessageTarget*>(window.get())));
+    EXPECT_EQ(GetWindowProperty(form, property::kOldProc), reinterpret_cast<std::intptr_t>(WatchingProc));
+    EXPECT_EQ(::GetWindowLongPtrW(form, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(HostWindowProc));
+    for (const char* name : {property::kSurfaceDc, property::kSurfaceGraphics, property::kBackgroundDc,
+                             property::kBackgroundGraphics})
+        EXPECT_NE(GetWindowProperty(form, name), 0) << name;
+    EXPECT_EQ(Toolkit().objectRegistry.HandleAt(1), id) << "a new window stands at the front of the registry";
+    EXPECT_EQ(WindowList().back(), form);
+
+    const std::size_t windowsBefore = WindowList().size();
+    window->Destroy();
+    EXPECT_TRUE(propertiesAtDestroy.seen) << "the replaced procedure got WM_DESTROY";
+    EXPECT_EQ(propertiesAtDestroy.values[0], 0) << "DEVU_THIS";
+    EXPECT_EQ(propertiesAtDestroy.values[1], 0) << "DEVU_OLDPROC";
+    EXPECT_EQ(propertiesAtDestroy.values[2], 0) << "DEVU_OBJID";
+    EXPECT_EQ(propertiesAtDestroy.values[3], 0) << "DEVU_MDC";
+    EXPECT_NE(propertiesAtDestroy.values[4], 0) << "DEVU_MDC_BKG is left as it was";
+    EXPECT_FALSE(::IsWindow(form));
+    EXPECT_FALSE(Toolkit().objectRegistry.PositionOf(id));
+    EXPECT_EQ(WindowList().size(), windowsBefore - 1);
+    EXPECT_EQ(std::count(WindowList().begin(), WindowList().end(), form), 0);
+    EXPECT_EQ(window->GetObjectId(), 0);
+    EXPECT_EQ(window->GetHandle(), nullptr);
+}
+
+TEST_F(SkinWindowTest, ClosingTheWindowDestroysTheObject) {
+    auto window = MakeWindow({.style = 0});
+    HWND handle = window->GetHandle();
+    const ObjectHandle id = window->GetObjectId();
+    window->Close();
+    EXPECT_FALSE(::IsWindow(handle));
+    EXPECT_EQ(window->GetHandle(), nullptr);
+    EXPECT_FALSE(Toolkit().objectRegistry.PositionOf(id));
+}
+
+TEST_F(SkinWindowTest, EffectsAndSettersKeepTheirValues) {
+    auto window = MakeWindow({.style = 0});
+    window->ShowEffect(3, 0);
+    EXPECT_EQ(window->ShowEffectNumber(), 3);
+    EXPECT_EQ(window->ShowFrameInterval(), 16) << "interval 0 stands for 16 ms";
+    window->CloseEffect(5, 30);
+    EXPECT_EQ(window->CloseEffectNumber(), 5);
+    EXPECT_EQ(window->CloseFrameInterval(), 30);
+    EXPECT_EQ(window->Opacity(), 255);
+    EXPECT_EQ(window->Opacity(0x1C8), 0xC8) << "only the low 8 bits are stored";
+    EXPECT_TRUE(window->Show()) << "shown when no value is given";
+    EXPECT_FALSE(window->Show(false));
+    EXPECT_TRUE(window->Disabled(true));
+    EXPECT_FALSE(window->Disabled(false));
+    EXPECT_TRUE(window->Layered(true));
+    EXPECT_TRUE(::GetWindowLongW(window->GetHandle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    EXPECT_EQ(window->BackgroundTransparency(40), 40);
+    EXPECT_EQ(window->PreviousLayerTransparency(), 40);
+    EXPECT_EQ(window->CurrentLayerTransparency(), 40);
+}
+
+TEST_F(SkinWindowTest, ShadowFrameStyleSetsTheSkinOffsets) {
+    auto shadow = MakeWindow({.style = 0, .frameStyle = kShadowFrameStyle});
+    EXPECT_EQ(Toolkit().skinOffsetX, 8);
+    EXPECT_EQ(Toolkit().skinOffsetY, 7);
+    auto plain = MakeWindow({.style = 0});
+    EXPECT_EQ(Toolkit().skinOffsetX, 0);
+    EXPECT_EQ(Toolkit().skinOffsetY, 0);
+}
+
+TEST_F(SkinWindowTest, BackgroundImageFillsTheSurfaces) {
+    const ByteArray image = testing::SolidPng(380, 250, 0xFF336699);
+    auto window = MakeWindow({.style = 0, .backgroundImage = image});
+    EXPECT_EQ(window->BackgroundColour(), 0xFF336699u) << "the image's sampled colour";
+    HWND handle = window->GetHandle();
+    for (const char* name : {property::kSurfaceDc, property::kBackgroundDc}) {
+        HDC dc = PropertyDc(handle, name);
+        for (const POINT p : {POINT{190, 125}, POINT{30, 30}, POINT{350, 220}})
+            EXPECT_EQ(PixelOf(dc, p.x, p.y), RGB(0x33, 0x66, 0x99)) << name << " at " << p.x << "," << p.y;
+    }
+    EXPECT_EQ(window->NineGridMargins(), (Margins{26, 26, 26, 26}));
+}
+
+TEST_F(SkinWindowTest, BordersOfSquareAndRoundedWindows) {
+    constexpr Argb kOuter = 0xFFFF0000, kInner = 0xFF0000FF;
+    auto window = MakeWindow({.bounds = Rect{0, 0, 100, 80}, .style = 0, .innerBorderColour = kInner,
+                              .outerBorderColour = kOuter, .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+    const auto pixelsAt = [&](std::initializer_list<POINT> points) {
+        std::vector<COLORREF> colours;
+        HDC dc = PropertyDc(window->GetHandle(), property::kBackgroundDc);
+        for (const POINT& p : points) colours.push_back(PixelOf(dc, p.x, p.y));
+        return colours;
+    };
+    const COLORREF red = RGB(255, 0, 0), blue = RGB(0, 0, 255), grey = RGB(0x80, 0x80, 0x80);
+
+    // Square: outer at (0, 0, 99, 79), inner at (1, 1, 97, 77).
+    EXPECT_EQ(pixelsAt({{0, 40}, {99, 40}, {50, 0}, {50, 79}}), std::vector<COLORREF>(4, red));
+    EXPECT_EQ(pixelsAt({{1, 40}, {98, 40}, {50, 1}, {50, 78}}), std::vector<COLORREF>(4, blue));
+    EXPECT_EQ(pixelsAt({{2, 40}, {50, 40}}), std::vector<COLORREF>(2, grey));
+
+    // Radius 1 draws plain rectangles at the rounded window's sizes:
+    // outer (0, 0, 98, 78), inner (1, 1, 96, 76).
+    window->CornerRadius(1, true);
+    EXPECT_EQ(pixelsAt({{0, 40}, {98, 40}, {50, 78}}), std::vector<COLORREF>(3, red));
+    EXPECT_EQ(pixelsAt({{1, 40}, {97, 40}, {50, 77}}), std::vector<COLORREF>(3, blue));
+    EXPECT_NE(pixelsAt({{99, 40}})[0], red);
+}
+
+TEST_F(SkinWindowTest, TitleStartsAfterTheIconWhenThereIsOne) {
+    auto window = MakeWindow({.title = MakeWideText("LirvoPDF阅读器 安装"), .style = 0});
+    EXPECT_EQ(window->GetTitle().ToAnsi(), "LirvoPDF阅读器 安装");
+    wchar_t text[64] = {};
+    ::GetWindowTextW(window->GetHandle(), text, 64);
+    EXPECT_STREQ(text, L"LirvoPDF阅读器 安装");
+    EXPECT_EQ(window->TitleRect().left, 5) << "no icon";
+    EXPECT_EQ(window->TitleRect().top, 5);
+    EXPECT_GT(window->CaptionRect().height, 0) << "the caption is as high as the measured title";
+    const std::int32_t fullWidth = window->TitleRect().width;
+
+    window->SetIcon(testing::SolidPng(16, 16, 0xFF00FF00));
+    EXPECT_EQ(window->TitleRect().left, 28);
+    EXPECT_EQ(window->TitleRect().width, fullWidth - 21);
+    EXPECT_EQ(PixelOf(PropertyDc(window->GetHandle(), property::kBackgroundDc), 10, 10), RGB(0, 255, 0))
+        << "the icon is drawn at (7, 6), 16 x 16";
+
+    window->ResetIcon();
+    EXPECT_EQ(window->TitleRect().left, 5);
+    EXPECT_EQ(window->TitleRect().width, fullWidth);
+}
+
+TEST_F(SkinWindowTest, CaptionButtonFadeTakesThirteenTicks) {
+    auto window = MakeWindow({.style = window_style::kCaptionButtons, .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+    HWND handle = window->GetHandle();
+    const Rect button = window->CaptionButtons()[0].rect;
+    HDC dc = PropertyDc(handle, property::kSurfaceDc);
+    const int x = button.left + button.width / 2, y = button.top + button.height / 2;
+    // The test skin's images are solid: its colour tells the look apart.
+    const auto colourOf = [](const char* name) {
+        const auto& specs = testing::BuiltinImageSpecs();
+        const auto found = std::find_if(specs.begin(), specs.end(), [&](const auto& s) { return s.name == name; });
+        const Argb argb = testing::TestSkinColour(static_cast<int>(found - specs.begin()) + 1);
+        return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
+    };
+    EXPECT_EQ(PixelOf(dc, x, y), colourOf("关闭_正常"));
+
+    window->ChangeCaptionButtonState(1, 2);
+    window->PaintCaptionButtons(window->MainSurface().Graphics(), window->MainSurface().Dc(), 1, true);
+    EXPECT_EQ(window->CaptionButtons()[0].fadeLevel, 100);
+    std::vector<std::int32_t> levels;
+    for (int tick = 0; tick < 20 && window->CaptionButtons()[0].previousState != 2; ++tick) {
+        ::SendMessageW(handle, WM_TIMER, kCaptionFadeTimer + 65536 * 1, 0);
+        levels.push_back(window->CaptionButtons()[0].fadeLevel);
+    }
+    EXPECT_EQ(levels.size(), 13u);
+    EXPECT_EQ(levels.front(), 92);
+    EXPECT_EQ(levels[levels.size() - 2], 4);
+    EXPECT_EQ(levels.back(), 0);
+    EXPECT_EQ(PixelOf(dc, x, y), colourOf("关闭_点燃")) << "the fade ends on the new look";
+}
+
+// Counts how often the window asks its controls to paint themselves.
+class PaintCounter : public SkinObject {
+public:
+    explicit PaintCounter(SkinWindow& host) : SkinObject(Toolkit().objectRegistry.NewControlHandle()) {
+        State().hostWindow = host.GetHandle();
+        State().parent = host.GetObjectId();
+        State().depth = 1;
+        Toolkit().objectRegistry.Insert(Toolkit().objectRegistry.PositionOf(host.GetObjectId()).value(), *this);
+    }
+    std::int32_t HandleEvent(std::int32_t code, EventParam, EventParam) override {
+        if (code == kEventPaintOnHost) ++paints;
+        return 0;
+    }
+    int paints = 0;
+};
+
+TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
+    const struct {
+        std::int32_t backgroundTransparency;
+        int steps;
+        std::int32_t previous, current;
+    } cases[] = {
+        {0, 10, 250, 0},
+        {105, 6, 150, 100},  // stops once the previous layer reaches 255 - 105
+        {200, 3, 75, 175},
+    };
+    for (const auto& c : cases) {
+        auto window = MakeWindow({.style = 0});
+        PaintCounter counter(*window);
+        window->BackgroundTransparency(c.backgroundTransparency);
+        counter.paints = 0;
+        window->SetBackground(testing::SolidPng(380, 250, 0xFF204060));
+        EXPECT_EQ(counter.paints, c.steps + 1) << "steps, then the final relayout; transparency " << c.backgroundTransparency;
+        EXPECT_EQ(window->PreviousLayerTransparency(), c.previous);
+        EXPECT_EQ(window->CurrentLayerTransparency(), c.current);
+        EXPECT_EQ(window->BackgroundColour(), 0xFF204060u);
+    }
+}
+
+TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
+    if (!::GetEnvironmentVariableA(kChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child process only";
+    testing::StartToolkitForTests();
+    SkinWindow window;
+    window.Create({.style = 0});
+    window.Destroy();
+    ADD_FAILURE() << "the process should have ended with the last window";
+}
+
+TEST(SkinWindowLastWindow, DestroyingTheLastWindowEndsTheProcessWithExitCodeZero) {
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring commandLine =
+        L"\"" + std::wstring(self) + L"\" --gtest_filter=SkinWindowLastWindow.ChildCreatesAndDestroysItsOnlyWindow";
+    ::SetEnvironmentVariableA(kChildVariable, "1");
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    const BOOL started =
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    ::SetEnvironmentVariableA(kChildVariable, nullptr);
+    ASSERT_TRUE(started);
+    UniqueHandle process(info.hProcess), thread(info.hThread);
+    ASSERT_EQ(::WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    ::GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u) << "a normal end of the child test program would report its failure";
+}
+
+}  // namespace
+}  // namespace lirvo
