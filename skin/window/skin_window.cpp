@@ -1,5 +1,7 @@
 #include "skin/window/skin_window.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "skin/core/host_window_proc.h"
@@ -169,6 +171,9 @@ void SkinWindow::Destroy() {
         SetWindowProperty(window, name, 0);
     ::ReleaseDC(window, windowDc_);
     ::KillTimer(window, kTransitionTimer);
+    ::KillTimer(window, kTransitionTimer + 65536);
+    animator_.Release();
+    toolTip_.Destroy();
     for (std::size_t i = 1; i <= captionButtons_.size(); ++i)
         ::KillTimer(window, kCaptionFadeTimer + 65536 * static_cast<UINT>(i));
     ResetFields();
@@ -265,6 +270,31 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONDOWN:
             captionDrag_ = true;
             break;
+        case WM_MOUSEMOVE:
+            OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            break;
+        case WM_LBUTTONDOWN:
+            OnLeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            break;
+        case WM_LBUTTONUP: {
+            const std::int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+            DispatchMouse(POINT{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY}, WM_LBUTTONUP);
+            break;
+        }
+        case WM_LBUTTONDBLCLK:
+            OnLeftDoubleClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            break;
+        case WM_MOUSELEAVE:
+            DispatchMouse(std::nullopt, WM_MOUSELEAVE);
+            mouseTracked_ = false;
+            break;
+        case WM_SHOWWINDOW:
+            if (showEffect_ != 0) BeginTransition(kTransitionTimer + 65536 * (wParam ? 1 : 0), showInterval_);
+            break;
+        case WM_CLOSE:
+            OnClose();
+            if (!window_) return 0;  // the window went while the transition ran
+            break;
         case WM_TIMER:
             OnTimer(wParam);
             break;
@@ -286,6 +316,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void SkinWindow::OnTimer(UINT_PTR timerId) {
     if ((timerId & 0xFFFF) == kCaptionFadeTimer) FadeTick(timerId >> 16);
+    else if ((timerId & 0xFFFF) == kTransitionTimer) TransitionTick(timerId);
 }
 
 void SkinWindow::SetHandlers(std::optional<EventHandler> eventHandler, std::optional<MessageHook> preHook,
@@ -406,6 +437,8 @@ void SkinWindow::SetMargins(const Margins& margins) { margins_ = margins; }
 
 void SkinWindow::StopEffect(bool refresh) {
     ::KillTimer(window_, kTransitionTimer);
+    ::KillTimer(window_, kTransitionTimer + 65536);
+    animator_.Release();
     animating_ = false;
     animationProgress_ = animationCounter_ = 0;
     if (refresh) UpdateRect({});

@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,8 @@
 #include "skin/core/wide_text.h"
 #include "skin/window/drawing.h"
 #include "skin/window/surface.h"
+#include "skin/window/tool_tip.h"
+#include "skin/window/transition_animator.h"
 
 namespace lirvo {
 
@@ -118,6 +121,8 @@ public:
     virtual std::int32_t Create(const CreateArgs& args = {});
     virtual void SetHandlers(std::optional<EventHandler> eventHandler, std::optional<MessageHook> preHook = std::nullopt,
                              std::optional<MessageHook> postHook = std::nullopt);
+    // Sets (when given) the window's tooltip over a rectangle; returns the text.
+    virtual std::string SetToolTip(std::optional<std::string> text, const Rect& rect = {});
     HWND GetHandle() const { return window_; }
     ObjectHandle GetObjectId() const { return Handle(); }
     std::int32_t GetRight() const { return bounds_.left + bounds_.width; }
@@ -165,7 +170,14 @@ public:
     // Moves a caption button (1-based) to a new look; the old one is kept as
     // its previous state for the fade, and the button is marked for repaint.
     void ChangeCaptionButtonState(std::size_t index, std::int32_t state);
+    // The caption-button state machine for one mouse message; without a point
+    // the cursor position is read.
+    virtual LRESULT DispatchMouse(std::optional<POINT> point, UINT message);
     virtual bool DragAnywhere(std::optional<bool> value = std::nullopt);
+    // A caption button of this kind was clicked.
+    virtual void CaptionCommand(std::int32_t kind);
+    // Hands an event to the application's handler; true when it handled it.
+    virtual bool RaiseEvent(std::int32_t code);
     virtual void TrackMouseLeave();
     virtual void RebuildSurfaces();
     virtual Rect LayoutCaption();
@@ -179,6 +191,10 @@ public:
     virtual void PaintAll(Gdiplus::GpGraphics* graphics, HDC dc);
     virtual void RedrawControls(Gdiplus::GpGraphics* graphics);
     virtual void UpdateRect(const Rect& rect);
+    // Resize zone (1..8, 0 for none) under a client point; sets its cursor.
+    virtual std::int32_t UpdateResizeCursor(std::int32_t x, std::int32_t y);
+    // As UpdateResizeCursor, and starts the system's sizing for the zone.
+    virtual std::int32_t BeginResize(std::int32_t x, std::int32_t y);
 
     // Read access for the layers above and for tests.
     const Surface& MainSurface() const { return mainSurface_; }
@@ -196,6 +212,9 @@ public:
     std::int32_t CloseFrameInterval() const { return closeInterval_; }
     const FontRecord& TitleFont() const { return titleFont_; }
     HWND AdoptedWindow() const { return adoptedWindow_; }
+    bool Maximised() const { return maximised_; }
+    const ToolTip& GetToolTip() const { return toolTip_; }
+    const TransitionAnimator& Animator() const { return animator_; }
 
 private:
     void ResetFields();
@@ -208,6 +227,15 @@ private:
     Gdiplus::GpBitmap* CaptionImage(std::int32_t kind, std::int32_t state) const;
     void RestoreFromBackground(HDC dc, const Rect& rect);
     std::int32_t FadeTick(std::size_t index);
+    void RepaintDirtyButtons();
+    void ResetCaptionButtons();
+    void MaximiseToWorkArea();
+    void BeginTransition(UINT timerId, std::int32_t interval);
+    void TransitionTick(UINT_PTR timerId);
+    void OnMouseMove(std::int32_t x, std::int32_t y);
+    void OnLeftButtonDown(std::int32_t x, std::int32_t y);
+    void OnLeftDoubleClick(std::int32_t x, std::int32_t y);
+    void OnClose();
 
     HWND window_ = nullptr;
     HWND adoptedWindow_ = nullptr;
@@ -260,6 +288,8 @@ private:
     bool dragAnywhere_ = false;
     HICON systemIcon_ = nullptr;
     bool iconRemoved_ = false;
+    TransitionAnimator animator_;
+    ToolTip toolTip_;
 
     // Alpha 1, not 0: the window still takes the mouse where nothing is drawn.
     static constexpr Argb kDefaultBackgroundColour = 0x01FFFFFF;

@@ -1,0 +1,277 @@
+#include "skin/window/transition_animator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lirvo {
+namespace {
+
+constexpr std::int32_t kFull = 255;
+constexpr std::int32_t kSlideDistance = 40;
+constexpr std::int32_t kPopGrowth = 10;
+constexpr std::int32_t kFlipStrip = 2;  // pixels per strip of the turning plane
+
+// A GDI+ bitmap over the pixels of a canvas surface (bottom-up, premultiplied),
+// so that GDI+ draws straight into the surface with its alpha.
+GdipBitmap WrapCanvas(const Canvas& canvas) {
+    if (!canvas.Bits()) return {};
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    BYTE* topRow = reinterpret_cast<BYTE*>(canvas.Bits() + static_cast<std::size_t>(canvas.Height() - 1) * canvas.Width());
+    gdip::GdipCreateBitmapFromScan0(canvas.Width(), canvas.Height(), -canvas.Width() * 4, PixelFormat32bppPARGB,
+                                    topRow, &bitmap);
+    return GdipBitmap(bitmap);
+}
+
+std::uint8_t Scale(std::uint8_t alpha, std::int32_t part, std::int32_t whole) {
+    if (whole <= 0) return 0;
+    return static_cast<std::uint8_t>(std::clamp<std::int64_t>(std::int64_t{alpha} * part / whole, 0, 255));
+}
+
+}  // namespace
+
+std::int32_t TransitionAnimator::Begin(HWND window, HDC source, std::uint8_t alpha, bool useAlpha) {
+    Release();
+    window_ = window;
+    MeasureWindow();
+    if (snapshot_.CreateSurface(windowRect_.width, windowRect_.height)) {
+        snapshot_.BitBlt(0, 0, windowRect_.width, windowRect_.height, source, 0, 0);
+        ::GdiFlush();
+    }
+    source_ = source;
+    alpha_ = useAlpha ? alpha : 255;
+    return 1;
+}
+
+void TransitionAnimator::Release() {
+    windowRect_ = {};
+    window_ = nullptr;
+    workGraphics_.reset();
+    workImage_.reset();
+    snapshotImage_.reset();
+    work_.Release();
+    snapshot_.Release();
+}
+
+void TransitionAnimator::MeasureWindow() {
+    RECT rect{};
+    if (window_) ::GetWindowRect(window_, &rect);
+    windowRect_ = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    SetupQuad(windowRect_.width, windowRect_.height);
+}
+
+void TransitionAnimator::SetupQuad(std::int32_t width, std::int32_t height) {
+    corners_[0] = {-width / 2, -height / 2};
+    corners_[1] = {width / 2, -height / 2};
+    corners_[2] = {width / 2, height / 2};
+    corners_[3] = {-width / 2, height / 2};
+}
+
+void TransitionAnimator::StepAngle(std::int32_t direction) {
+    if (direction == 1 && angle_ < 180) angle_ = std::min(angle_ + 7, 180);
+    else if (direction == 0 && angle_ > 0) angle_ = std::max(angle_ - 5, 0);
+    else angle_ = 0;
+}
+
+bool TransitionAnimator::Frame(std::int32_t effect, bool in, std::int32_t& progress, std::int32_t& counter) {
+    static constexpr FrameFunction kFrames[kEffectCount] = {
+        &TransitionAnimator::FadeSlide, &TransitionAnimator::FadeSlide, &TransitionAnimator::FadeSlide,
+        &TransitionAnimator::FadeSlide, &TransitionAnimator::FadeSlide, &TransitionAnimator::Pop,
+        &TransitionAnimator::Reveal,    &TransitionAnimator::Zoom,      &TransitionAnimator::Flip,
+        &TransitionAnimator::Flip,
+    };
+    if (effect < 1 || effect > kEffectCount || !snapshot_.GetHandle()) return true;
+    return (this->*kFrames[effect - 1])(effect, in, progress, counter);
+}
+
+bool TransitionAnimator::Push(HDC source, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                              std::uint8_t alpha) {
+    POINT position{x, y};
+    SIZE size{width, height};
+    POINT origin{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    lastFrame_ = {{x, y, width, height}, alpha};
+    if (width <= 0 || height <= 0) return false;
+    return ::UpdateLayeredWindow(window_, nullptr, &position, &size, source, &origin, 0, &blend, ULW_ALPHA) != FALSE;
+}
+
+bool TransitionAnimator::EnsureWork(std::int32_t width, std::int32_t height) {
+    if (work_.GetHandle() && work_.Width() == width && work_.Height() == height) return true;
+    workGraphics_.reset();
+    workImage_.reset();
+    if (!work_.CreateSurface(width, height)) return false;
+    workImage_ = WrapCanvas(work_);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    gdip::GdipGetImageGraphicsContext(workImage_.get(), &graphics);
+    workGraphics_.reset(graphics);
+    gdip::GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeBilinear);
+    gdip::GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf);
+    return true;
+}
+
+Gdiplus::GpBitmap* TransitionAnimator::SnapshotImage() {
+    if (!snapshotImage_) snapshotImage_ = WrapCanvas(snapshot_);
+    return snapshotImage_.get();
+}
+
+// Effects 1 to 5: fade, alone or while sliding 40 pixels into place.
+bool TransitionAnimator::FadeSlide(std::int32_t effect, bool in, std::int32_t& progress, std::int32_t&) {
+    const std::int32_t step = effect == kEffectFade ? 10 : effect <= kEffectSlideRight ? 20 : 10;
+    if (in) {
+        if (progress < 1) MeasureWindow();
+        progress = std::min(progress + step, kFull);
+    } else {
+        if (progress < 1) progress = kFull;
+        progress = std::max(progress - step, 0);
+    }
+    const std::int32_t offset = (kFull - progress) * kSlideDistance / kFull;
+    std::int32_t x = windowRect_.left, y = windowRect_.top;
+    switch (effect) {
+    case kEffectSlideLeft: x -= offset; break;
+    case kEffectSlideRight: x += offset; break;
+    case kEffectSlideUp: y -= offset; break;
+    case kEffectSlideDown: y += offset; break;
+    }
+    Push(snapshot_.GetHandle(), x, y, windowRect_.width, windowRect_.height, Scale(alpha_, progress, kFull));
+    if (in && progress >= kFull) {
+        progress = 0;
+        return true;
+    }
+    return !in && progress <= 0;
+}
+
+// Effect 6: the window swells by up to 10 pixels on each side while it
+// appears, then settles; closing runs the same course backwards.
+bool TransitionAnimator::Pop(std::int32_t, bool in, std::int32_t& growth, std::int32_t& phase) {
+    const std::int32_t width = windowRect_.width, height = windowRect_.height;
+    if (phase == 0) {
+        phase = 1;
+        growth = 0;
+        EnsureWork(width + 2 * kPopGrowth, height + 2 * kPopGrowth);
+    }
+    growth = phase == 1 ? std::min(growth + 1, kPopGrowth) : std::max(growth - 2, 0);
+    gdip::GdipGraphicsClear(workGraphics_.get(), 0);
+    gdip::GdipDrawImageRectI(workGraphics_.get(), SnapshotImage(), 0, 0, width + 2 * growth, height + 2 * growth);
+    gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
+    // Appearing fades in over both phases, disappearing fades out over them.
+    const std::int32_t shown = (phase == 1) == in ? growth : kPopGrowth * 2 - growth;
+    const std::uint8_t alpha = Scale(alpha_, shown, kPopGrowth * 2);
+    Push(work_.GetHandle(), windowRect_.left - growth, windowRect_.top - growth, width + 2 * growth,
+         height + 2 * growth, alpha);
+    if (phase == 1 && growth >= kPopGrowth) {
+        phase = 2;
+        return false;
+    }
+    if (phase == 2 && growth == 0) {
+        phase = 0;
+        workGraphics_.reset();
+        workImage_.reset();
+        work_.Release();
+        return true;
+    }
+    return false;
+}
+
+// Effect 7: the window is revealed from the top down.
+bool TransitionAnimator::Reveal(std::int32_t, bool in, std::int32_t& progress, std::int32_t&) {
+    const std::int32_t height = windowRect_.height;
+    const std::int32_t step = std::max(height / 14, 1);
+    if (in) {
+        progress = std::min(progress + step, height);
+    } else {
+        if (progress < 1) progress = height;
+        progress = std::max(progress - step, 0);
+    }
+    Push(snapshot_.GetHandle(), windowRect_.left, windowRect_.top, windowRect_.width, progress,
+         Scale(alpha_, progress, height));
+    if (in && progress >= height) {
+        progress = 0;
+        return true;
+    }
+    return !in && progress <= 0;
+}
+
+// Effect 8: the window grows out of its centre.
+bool TransitionAnimator::Zoom(std::int32_t, bool in, std::int32_t& height, std::int32_t& width) {
+    const std::int32_t fullWidth = windowRect_.width, fullHeight = windowRect_.height;
+    EnsureWork(fullWidth, fullHeight);
+    const std::int32_t stepX = std::max(fullWidth / 10, 1), stepY = std::max(fullHeight / 10, 1);
+    if (in) {
+        width = std::min(width + stepX, fullWidth);
+        height = std::min(height + stepY, fullHeight);
+    } else {
+        if (width < 1 && height < 1) width = fullWidth, height = fullHeight;
+        width = std::max(width - stepX, 0);
+        height = std::max(height - stepY, 0);
+    }
+    gdip::GdipGraphicsClear(workGraphics_.get(), 0);
+    gdip::GdipDrawImageRectI(workGraphics_.get(), SnapshotImage(), 0, 0, width, height);
+    gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
+    Push(work_.GetHandle(), windowRect_.left + fullWidth / 2 - width / 2, windowRect_.top + fullHeight / 2 - height / 2,
+         width, height, Scale(alpha_, height, fullHeight));
+    if (in && width >= fullWidth && height >= fullHeight) {
+        width = height = 0;
+        return true;
+    }
+    return !in && width <= 0 && height <= 0;
+}
+
+// Effects 9 and 10: the window is a plane turning about its centre, seen in
+// perspective. It turns in from edge-on to face-on, and out the other way;
+// the snapshot is drawn strip by strip, each strip scaled by its depth.
+bool TransitionAnimator::Flip(std::int32_t effect, bool in, std::int32_t& progress, std::int32_t& counter) {
+    const std::int32_t width = windowRect_.width, height = windowRect_.height;
+    if (in) {
+        if (counter == 0) angle_ = 0;
+        StepAngle(1);
+    } else {
+        if (counter == 0) angle_ = 180;
+        StepAngle(0);
+    }
+    ++counter;
+    progress = angle_;
+    const bool aboutVertical = effect == kEffectFlipVertical;
+    const double turn = (180 - angle_) / 2.0 * 3.14159265358979 / 180.0;  // 0 = face-on
+    const std::int32_t along = aboutVertical ? width : height;    // the axis the strips cross
+    const std::int32_t across = aboutVertical ? height : width;   // each strip's length
+    const double distance = 2.0 * std::max(width, height);
+    // Near strips grow by up to a third: the work surface leaves room for them.
+    const std::int32_t margin = across / 6 + 2;
+    const std::int32_t workWidth = aboutVertical ? width : width + 2 * margin;
+    const std::int32_t workHeight = aboutVertical ? height + 2 * margin : height;
+    EnsureWork(workWidth, workHeight);
+    gdip::GdipGraphicsClear(workGraphics_.get(), 0);
+    for (std::int32_t start = 0; start < along; start += kFlipStrip) {
+        const std::int32_t size = std::min(kFlipStrip, along - start);
+        const auto project = [&](double u) {  // u relative to the centre
+            const double depth = u * std::sin(turn);
+            return std::pair{u * std::cos(turn) * distance / (distance + depth), distance / (distance + depth)};
+        };
+        const auto [from, scaleFrom] = project(start - along / 2.0);
+        const auto [to, scaleTo] = project(start + size - along / 2.0);
+        const double scale = (scaleFrom + scaleTo) / 2;
+        const auto length = static_cast<INT>(std::lround(across * scale));
+        const auto a = static_cast<INT>(std::lround(from + along / 2.0));
+        const auto b = static_cast<INT>(std::lround(to + along / 2.0));
+        if (b <= a) continue;
+        const INT offset = margin + (across - length) / 2;
+        if (aboutVertical)
+            gdip::GdipDrawImageRectRectI(workGraphics_.get(), SnapshotImage(), a, offset, b - a, length, start, 0, size,
+                                         height, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        else
+            gdip::GdipDrawImageRectRectI(workGraphics_.get(), SnapshotImage(), offset, a, length, b - a, 0, start, width,
+                                         size, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+    }
+    gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
+    const bool done = in ? angle_ >= 180 : angle_ <= 0;
+    if (done && in) {
+        // The last frame is the window itself, exactly as it was.
+        Push(snapshot_.GetHandle(), windowRect_.left, windowRect_.top, width, height, alpha_);
+    } else {
+        Push(work_.GetHandle(), windowRect_.left - (aboutVertical ? 0 : margin),
+             windowRect_.top - (aboutVertical ? margin : 0), workWidth, workHeight, alpha_);
+    }
+    if (done) counter = 0;
+    return done;
+}
+
+}  // namespace lirvo

@@ -1,0 +1,286 @@
+#include "skin/window/skin_window.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "skin/core/toolkit.h"
+#include "tests/support/toolkit_fixture.h"
+
+namespace lirvo {
+namespace {
+
+LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
+
+class SkinWindowInputTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::StartToolkitForTests();
+        // The last skinned window ends the process: this one outlives the tests.
+        static SkinWindow* const keepAlive = [] {
+            auto* window = new SkinWindow;
+            window->Create({.style = 0});
+            return window;
+        }();
+        (void)keepAlive;
+    }
+
+    std::unique_ptr<SkinWindow> MakeWindow(SkinWindow::CreateArgs args) {
+        auto window = std::make_unique<SkinWindow>();
+        window->Create(args);
+        // Records every message before the window handles it; system commands
+        // are kept from starting the system's modal sizing loops.
+        window->SetHandlers(std::nullopt, [this](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+            seen_.push_back({message, wParam});
+            if (message == WM_SYSCOMMAND && blockSystemCommands_) {
+                result = 0;
+                return true;
+            }
+            return false;
+        });
+        return window;
+    }
+
+    int Count(UINT message, std::optional<WPARAM> wParam = std::nullopt) const {
+        int count = 0;
+        for (const auto& m : seen_)
+            if (m.message == message && (!wParam || m.wParam == *wParam)) ++count;
+        return count;
+    }
+
+    struct Seen {
+        UINT message;
+        WPARAM wParam;
+    };
+    std::vector<Seen> seen_;
+    bool blockSystemCommands_ = true;
+};
+
+TEST_F(SkinWindowInputTest, EdgePressStartsResizingWithTheZonesCursor) {
+    auto window = MakeWindow({.bounds = Rect{100, 100, 300, 200}, .style = 0});
+    window->Resizable(true);
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(2, 100));
+    EXPECT_EQ(Count(WM_SYSCOMMAND, SC_SIZE | WMSZ_LEFT), 1) << "0xF001: left-edge sizing";
+    EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_SIZEWE));
+
+    const struct {
+        int x, y, zone;
+    } points[] = {
+        {3, 3, 1},     {150, 2, 2},  {296, 4, 3},   {298, 100, 4}, {297, 197, 5},
+        {150, 198, 6}, {4, 196, 7},  {2, 100, 8},   {150, 100, 0}, {10, 10, 0},
+    };
+    for (const auto& p : points) EXPECT_EQ(window->UpdateResizeCursor(p.x, p.y), p.zone) << p.x << "," << p.y;
+
+    window->Resizable(false);
+    for (const auto& p : points) EXPECT_EQ(window->UpdateResizeCursor(p.x, p.y), 0) << "not resizable";
+}
+
+TEST_F(SkinWindowInputTest, CaptionPressHandsTheMoveToTheSystem) {
+    auto window = MakeWindow({.title = MakeWideText("LirvoPDF阅读器"), .bounds = Rect{100, 100, 300, 200}, .style = 0});
+    ASSERT_GT(window->CaptionRect().height, 8);
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(40, 6));
+    EXPECT_EQ(Count(WM_NCLBUTTONDOWN, HTCAPTION), 1);
+
+    window->Movable(false);
+    seen_.clear();
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(40, 6));
+    EXPECT_EQ(Count(WM_NCLBUTTONDOWN), 0) << "a window that is not movable stays";
+
+    // Drag-anywhere moves from any free spot, never from the caption buttons.
+    auto anywhere = MakeWindow({.bounds = Rect{100, 100, 300, 200}, .style = window_style::kCaptionButtons,
+                                .dragAnywhere = true});
+    seen_.clear();
+    ::SendMessageW(anywhere->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(150, 150));
+    EXPECT_EQ(Count(WM_NCLBUTTONDOWN, HTCAPTION), 1);
+    seen_.clear();
+    const Rect close = anywhere->CaptionButtons()[0].rect;
+    ::SendMessageW(anywhere->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(close.left + 5, close.top + 5));
+    EXPECT_EQ(Count(WM_NCLBUTTONDOWN), 0);
+    ::SendMessageW(anywhere->GetHandle(), WM_LBUTTONUP, 0, Point(close.left + 5, close.top + 5));
+}
+
+TEST_F(SkinWindowInputTest, DoubleClickMaximisesAndRestores) {
+    auto window = MakeWindow({.title = MakeWideText("标题"), .bounds = Rect{100, 80, 300, 200},
+                              .style = window_style::kCaptionButtons | window_style::kMaximiseButton});
+    window->DoubleClickMaximise(true);
+    RECT desktop{};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 6));
+    EXPECT_TRUE(window->Maximised());
+    EXPECT_EQ(window->CaptionButtons()[1].kind, kCaptionRestore) << "maximise turns into restore";
+    EXPECT_EQ(window->GetLeft(), 0);
+    EXPECT_EQ(window->GetTop(), 0);
+    // Without a task bar the window covers the desktop, one pixel larger each way.
+    EXPECT_EQ(window->GetWidth(), desktop.right - desktop.left + 1);
+    EXPECT_GE(window->GetHeight(), (desktop.bottom - desktop.top) / 2);
+    EXPECT_EQ(window->MainSurface().Width(), window->GetWidth()) << "the surfaces follow the size";
+
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 6));
+    EXPECT_FALSE(window->Maximised());
+    EXPECT_EQ(window->CaptionButtons()[1].kind, kCaptionMaximise);
+    EXPECT_EQ(window->GetWidth(), 300);
+    EXPECT_EQ(window->GetLeft(), 100);
+
+    window->Resizable(true);
+    ::SendMessageW(window->GetHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, Point(30, 6));
+    EXPECT_FALSE(window->Maximised()) << "resizable windows do not maximise on a double-click";
+}
+
+TEST_F(SkinWindowInputTest, CaptionClickNeedsPressAndReleaseOnTheSameButton) {
+    using namespace window_style;
+    auto window = MakeWindow({.bounds = Rect{100, 100, 300, 200}, .style = kCaptionButtons | kMinimiseButton});
+    std::vector<std::int32_t> events;
+    window->SetHandlers([&](SkinWindow&, std::int32_t code) {
+        events.push_back(code);
+        return true;  // handled: the window stays as it is
+    });
+    HWND handle = window->GetHandle();
+    const Rect close = window->CaptionButtons()[0].rect;
+    const Rect minimise = window->CaptionButtons()[1].rect;
+    const LPARAM onClose = Point(close.left + 10, close.top + 10);
+    const LPARAM onMinimise = Point(minimise.left + 10, minimise.top + 10);
+
+    ::SendMessageW(handle, WM_MOUSEMOVE, 0, onClose);
+    EXPECT_EQ(window->CaptionButtons()[0].state, 2) << "hot under the pointer";
+    ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, onClose);
+    EXPECT_EQ(window->CaptionButtons()[0].state, 3);
+    ::SendMessageW(handle, WM_MOUSEMOVE, MK_LBUTTON, Point(150, 150));
+    EXPECT_EQ(window->CaptionButtons()[0].state, 1) << "leaving the buttons resets them";
+    ::SendMessageW(handle, WM_LBUTTONUP, 0, Point(150, 150));
+    EXPECT_TRUE(events.empty()) << "pressed on close, released elsewhere";
+
+    ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, onClose);
+    ::SendMessageW(handle, WM_LBUTTONUP, 0, onMinimise);
+    EXPECT_TRUE(events.empty()) << "pressed on close, released on minimise";
+
+    ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, onMinimise);
+    ::SendMessageW(handle, WM_LBUTTONUP, 0, onMinimise);
+    ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, onClose);
+    ::SendMessageW(handle, WM_LBUTTONUP, 0, onClose);
+    EXPECT_EQ(events, (std::vector<std::int32_t>{kCaptionMinimise, kCaptionClose}));
+    EXPECT_TRUE(::IsWindow(handle)) << "a handler that handles code 1 keeps the window open";
+    EXPECT_EQ(window->CaptionButtons()[0].state, 2) << "hot after the click";
+
+    ::SendMessageW(handle, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(window->CaptionButtons()[0].state, 1);
+}
+
+TEST_F(SkinWindowInputTest, CloseButtonClosesWithoutAHandler) {
+    auto window = MakeWindow({.style = window_style::kCaptionButtons});
+    HWND handle = window->GetHandle();
+    const Rect close = window->CaptionButtons()[0].rect;
+    ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, Point(close.left + 10, close.top + 10));
+    ::SendMessageW(handle, WM_LBUTTONUP, 0, Point(close.left + 10, close.top + 10));
+    EXPECT_FALSE(::IsWindow(handle));
+    EXPECT_EQ(window->GetHandle(), nullptr);
+}
+
+TEST_F(SkinWindowInputTest, CloseEffectRunsItsFramesBeforeWmCloseReturns) {
+    auto window = MakeWindow({.bounds = Rect{200, 200, 200, 120}, .style = 0});
+    window->Layered(true, true);
+    window->Show(true);
+    window->CloseEffect(kEffectFade, 16);
+    HWND handle = window->GetHandle();
+    ::SendMessageW(handle, WM_CLOSE, 0, 0);
+    EXPECT_EQ(Count(WM_TIMER, kTransitionTimer), 26) << "the fade-out frames 245, 235, ..., 5, 0";
+    EXPECT_FALSE(::IsWindow(handle)) << "then the window closes";
+}
+
+TEST_F(SkinWindowInputTest, EveryEffectRunsInAndOutAndRestoresTheRegion) {
+    const struct {
+        std::int32_t effect;
+        int inFrames;
+    } effects[] = {{1, 26}, {2, 13}, {3, 13}, {4, 26}, {5, 26}, {6, 15}, {7, 14}, {8, 10}, {9, 26}, {10, 26}};
+    for (const auto& e : effects) {
+        auto window = MakeWindow({.bounds = Rect{150, 150, 280, 140}, .style = 0,
+                                  .frameStyle = static_cast<std::int32_t>(0xFF3060A0)});
+        window->CornerRadius(8);
+        window->Layered(true);
+        window->ShowEffect(e.effect, 16);
+        HWND handle = window->GetHandle();
+
+        ::ShowWindow(handle, SW_SHOWNOACTIVATE);
+        ASSERT_TRUE(window->IsAnimating()) << e.effect;
+        EXPECT_EQ(::GetWindowRgn(handle, ::CreateRectRgn(0, 0, 0, 0)), ERROR) << "no region while it runs";
+        int frames = 0;
+        while (window->IsAnimating() && frames < 200) {
+            ::SendMessageW(handle, WM_TIMER, kTransitionTimer + 65536, 0);
+            ++frames;
+        }
+        EXPECT_EQ(frames, e.inFrames) << "effect " << e.effect << " in";
+        HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+        EXPECT_NE(::GetWindowRgn(handle, region), ERROR) << "effect " << e.effect << ": corner region restored";
+        ::DeleteObject(region);
+        // The last frame shows the window where it is, at full strength.
+        EXPECT_EQ(window->Animator().LastFrame().rect, (Rect{150, 150, 280, 140})) << "effect " << e.effect;
+        EXPECT_EQ(window->Animator().LastFrame().alpha, 255) << "effect " << e.effect;
+
+        ::ShowWindow(handle, SW_HIDE);
+        ASSERT_TRUE(window->IsAnimating()) << e.effect;
+        frames = 0;
+        while (window->IsAnimating() && frames < 200) {
+            ::SendMessageW(handle, WM_TIMER, kTransitionTimer, 0);
+            ++frames;
+        }
+        EXPECT_LT(frames, 200) << "effect " << e.effect << " out completes";
+        EXPECT_GT(frames, 1) << "effect " << e.effect;
+        EXPECT_NE(::GetWindowRgn(handle, region = ::CreateRectRgn(0, 0, 0, 0)), ERROR);
+        ::DeleteObject(region);
+    }
+}
+
+TEST_F(SkinWindowInputTest, StopEffectEndsATransitionAtOnce) {
+    auto window = MakeWindow({.style = 0});
+    window->Layered(true);
+    window->ShowEffect(kEffectZoom, 16);
+    ::ShowWindow(window->GetHandle(), SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(window->IsAnimating());
+    window->StopEffect(true);
+    EXPECT_FALSE(window->IsAnimating());
+    EXPECT_EQ(window->Animator().SnapshotDc(), nullptr);
+}
+
+TEST_F(SkinWindowInputTest, ToolTipHasOneToolOverItsRectangle) {
+    auto window = MakeWindow({.style = 0});
+    EXPECT_EQ(window->SetToolTip("安装到此文件夹", Rect{10, 20, 100, 30}), "安装到此文件夹");
+    HWND tip = window->GetToolTip().Window();
+    ASSERT_TRUE(tip);
+    char className[64] = {};
+    ::GetClassNameA(tip, className, sizeof(className));
+    EXPECT_STREQ(className, "tooltips_class32");
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_TRUE(::GetWindowLongW(tip, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    window->SetToolTip("");
+    EXPECT_FALSE(::IsWindow(tip)) << "an empty text removes the tooltip";
+    EXPECT_EQ(window->GetToolTip().Window(), nullptr);
+}
+
+TEST_F(SkinWindowInputTest, HooksCanTakeOverAnyMessage) {
+    auto window = std::make_unique<SkinWindow>();
+    window->Create({.style = 0});
+    int postCalls = 0;
+    window->SetHandlers(
+        std::nullopt,
+        [](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+            if (message != WM_USER + 1) return false;
+            result = 41;
+            return true;
+        },
+        [&](HWND, UINT message, WPARAM, LPARAM, LRESULT& result) {
+            if (message != WM_USER + 2) return false;
+            ++postCalls;
+            result = 42;
+            return true;
+        });
+    EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 1, 0, 0), 41);
+    EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 2, 0, 0), 42);
+    EXPECT_EQ(postCalls, 1);
+    EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 3, 0, 0), 0) << "the replaced procedure answers";
+}
+
+}  // namespace
+}  // namespace lirvo
