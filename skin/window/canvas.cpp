@@ -11,32 +11,20 @@ Canvas& Canvas::operator=(Canvas&& other) noexcept {
     if (this != &other) {
         Release();
         dc_ = std::exchange(other.dc_, nullptr);
-        ownsDc_ = std::exchange(other.ownsDc_, false);
         window_ = std::exchange(other.window_, nullptr);
-        bitmap_ = std::exchange(other.bitmap_, nullptr);
-        previousBitmap_ = std::exchange(other.previousBitmap_, nullptr);
+        surface_ = std::exchange(other.surface_, {});
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
-        bits_ = std::exchange(other.bits_, nullptr);
     }
     return *this;
 }
 
 void Canvas::Release() {
-    if (ownsDc_) {
-        if (previousBitmap_) ::SelectObject(dc_, previousBitmap_);
-        if (bitmap_) ::DeleteObject(bitmap_);
-        ::DeleteDC(dc_);
-    } else if (window_ && dc_) {
-        ::ReleaseDC(window_, dc_);
-    }
+    if (surface_.dc) ReleaseDibSection(surface_);
+    else if (window_ && dc_) ::ReleaseDC(window_, dc_);
     dc_ = nullptr;
-    ownsDc_ = false;
     window_ = nullptr;
-    bitmap_ = nullptr;
-    previousBitmap_ = nullptr;
     width_ = height_ = 0;
-    bits_ = nullptr;
 }
 
 bool Canvas::AttachWindowDC(HWND window, bool wholeWindow) {
@@ -77,24 +65,9 @@ bool Canvas::AlphaBlend(int x, int y, int width, int height, HDC source, int sou
 
 bool Canvas::CreateSurface(int width, int height) {
     Release();
-    if (width <= 0 || height <= 0) return false;
-    dc_ = ::CreateCompatibleDC(nullptr);
-    ownsDc_ = dc_ != nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap_) {
-        Release();
-        return false;
-    }
-    bits_ = static_cast<std::uint32_t*>(bits);
-    previousBitmap_ = ::SelectObject(dc_, bitmap_);
+    surface_ = CreateDibSection(width, height);
+    if (!surface_.dc) return false;
+    dc_ = surface_.dc;
     width_ = width;
     height_ = height;
     return true;

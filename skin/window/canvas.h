@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/window/surface.h"
+
 namespace lirvo {
 
 class Canvas {
@@ -113,18 +115,15 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
-    std::uint32_t* Bits() const { return bits_; }
+    std::uint32_t* Bits() const { return surface_.bits; }
     RECT GetWindowRect() const;
 
 private:
     HDC dc_ = nullptr;
-    bool ownsDc_ = false;
     HWND window_ = nullptr;  // the window a borrowed DC belongs to
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    DibSection surface_;     // owned when the canvas made its own surface
     int width_ = 0;
     int height_ = 0;
-    std::uint32_t* bits_ = nullptr;
 };
 
 }  // namespace lirvo

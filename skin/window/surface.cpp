@@ -4,8 +4,10 @@
 
 namespace lirvo {
 
-Surface::Surface(std::int32_t width, std::int32_t height) : width_(width), height_(height) {
-    dc_ = ::CreateCompatibleDC(nullptr);
+DibSection CreateDibSection(std::int32_t width, std::int32_t height) {
+    DibSection section;
+    if (width <= 0 || height <= 0) return section;
+    section.dc = ::CreateCompatibleDC(nullptr);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -14,10 +16,26 @@ Surface::Surface(std::int32_t width, std::int32_t height) : width_(width), heigh
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    dib_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<std::uint32_t*>(bits);
-    if (dib_) previousBitmap_ = ::SelectObject(dc_, dib_);
-    gdip::GdipCreateFromHDC(dc_, &graphics_);
+    section.bitmap = ::CreateDIBSection(section.dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!section.bitmap) {
+        ReleaseDibSection(section);
+        return section;
+    }
+    section.bits = static_cast<std::uint32_t*>(bits);
+    section.previousBitmap = ::SelectObject(section.dc, section.bitmap);
+    return section;
+}
+
+void ReleaseDibSection(DibSection& section) {
+    if (section.dc && section.previousBitmap) ::SelectObject(section.dc, section.previousBitmap);
+    if (section.dc) ::DeleteDC(section.dc);
+    if (section.bitmap) ::DeleteObject(section.bitmap);
+    section = {};
+}
+
+Surface::Surface(std::int32_t width, std::int32_t height)
+    : dib_(CreateDibSection(width, height)), width_(width), height_(height) {
+    if (dib_.dc) gdip::GdipCreateFromHDC(dib_.dc, &graphics_);
 }
 
 Surface::Surface(Surface&& other) noexcept { *this = std::move(other); }
@@ -26,34 +44,25 @@ Surface& Surface::operator=(Surface&& other) noexcept {
     if (this != &other) {
         Release();
         graphics_ = std::exchange(other.graphics_, nullptr);
-        dc_ = std::exchange(other.dc_, nullptr);
-        dib_ = std::exchange(other.dib_, nullptr);
-        previousBitmap_ = std::exchange(other.previousBitmap_, nullptr);
+        dib_ = std::exchange(other.dib_, {});
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
-        bits_ = std::exchange(other.bits_, nullptr);
     }
     return *this;
 }
 
 void Surface::Release() {
     if (graphics_) gdip::GdipDeleteGraphics(graphics_);
-    if (dc_ && previousBitmap_) ::SelectObject(dc_, previousBitmap_);
-    if (dc_) ::DeleteDC(dc_);
-    if (dib_) ::DeleteObject(dib_);
     graphics_ = nullptr;
-    dc_ = nullptr;
-    dib_ = nullptr;
-    previousBitmap_ = nullptr;
-    bits_ = nullptr;
+    ReleaseDibSection(dib_);
     width_ = height_ = 0;
 }
 
 std::uint32_t Surface::PixelAt(std::int32_t x, std::int32_t y) const {
-    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    if (!dib_.bits || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     if (graphics_) gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
     ::GdiFlush();
-    return bits_[static_cast<std::size_t>(height_ - 1 - y) * width_ + x];
+    return dib_.bits[static_cast<std::size_t>(height_ - 1 - y) * width_ + x];
 }
 
 }  // namespace lirvo

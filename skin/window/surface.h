@@ -12,6 +12,17 @@
 
 namespace lirvo {
 
+// A 32-bit bottom-up DIB section selected into a new memory DC.
+struct DibSection {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    std::uint32_t* bits = nullptr;
+};
+DibSection CreateDibSection(std::int32_t width, std::int32_t height);
+// Re-selects the previous bitmap and deletes the bitmap and the DC.
+void ReleaseDibSection(DibSection& section);
+
 class Surface {
 public:
     Surface() = default;
@@ -25,23 +36,20 @@ public:
     void Release();
 
     Gdiplus::GpGraphics* Graphics() const { return graphics_; }
-    HDC Dc() const { return dc_; }
-    HBITMAP Bitmap() const { return dib_; }
+    HDC Dc() const { return dib_.dc; }
+    HBITMAP Bitmap() const { return dib_.bitmap; }
     std::int32_t Width() const { return width_; }
     std::int32_t Height() const { return height_; }
-    explicit operator bool() const { return dc_ != nullptr; }
+    explicit operator bool() const { return dib_.dc != nullptr; }
 
     // The pixel at (x, y) from the top left, as stored: premultiplied ARGB.
     std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
 
 private:
     Gdiplus::GpGraphics* graphics_ = nullptr;
-    HDC dc_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ previousBitmap_ = nullptr;
+    DibSection dib_;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
-    std::uint32_t* bits_ = nullptr;
 };
 
 }  // namespace lirvo

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/core/unique_handle.h"
+#include "tests/support/child_process.h"
 
 #include <objidl.h>
 
@@ -25,7 +25,7 @@ TEST(DeclaredFunction, ResolvesOnFirstCall) {
 
 // Runs only inside the child process that the next test starts.
 TEST(DeclaredFunctionChild, CallsAFunctionThatDoesNotExist) {
-    if (!::GetEnvironmentVariableA(kChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child process only";
+    if (!testing::IsChildRun(kChildVariable)) GTEST_SKIP() << "runs as a child process only";
     DeclaredFunction<void(WINAPI*)()> missing{"kernel32.dll", "LirvoNoSuchFunction"};
     missing();
     ADD_FAILURE() << "the process should have stopped";
@@ -55,25 +55,14 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
 }
 
 TEST(DeclaredFunction, AMissingFunctionStopsTheProcessWithTheFatalMessage) {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine =
-        L"\"" + std::wstring(self) + L"\" --gtest_filter=DeclaredFunctionChild.CallsAFunctionThatDoesNotExist";
-
-    ::SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    const BOOL started =
-        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-    ::SetEnvironmentVariableA(kChildVariable, nullptr);
-    ASSERT_TRUE(started);
-    UniqueHandle process(info.hProcess), thread(info.hThread);
+    auto child = testing::StartChildTest("DeclaredFunctionChild.CallsAFunctionThatDoesNotExist", kChildVariable);
+    ASSERT_TRUE(child);
 
     // The box is read once it is on screen: before that its texts may not be set.
     MessageBoxSearch search;
     std::wstring text;
     for (int attempt = 0; attempt < 200 && text.empty(); ++attempt) {
-        ::EnumThreadWindows(info.dwThreadId, FindDialog, reinterpret_cast<LPARAM>(&search));
+        ::EnumThreadWindows(child->threadId, FindDialog, reinterpret_cast<LPARAM>(&search));
         if (search.dialog && ::IsWindowVisible(search.dialog))
             ::EnumChildWindows(search.dialog, CollectStaticText, reinterpret_cast<LPARAM>(&text));
         if (text.empty()) ::Sleep(50);
@@ -82,10 +71,7 @@ TEST(DeclaredFunction, AMissingFunctionStopsTheProcessWithTheFatalMessage) {
     EXPECT_EQ(text, L"无法找到指定DLL库文件“kernel32.dll”中的输出命令“LirvoNoSuchFunction”");
 
     ::PostMessageW(search.dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(::WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 0;
-    ::GetExitCodeProcess(process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 1u);
+    EXPECT_EQ(testing::WaitForExit(*child, 10000), std::optional<DWORD>(1));
 }
 
 }  // namespace

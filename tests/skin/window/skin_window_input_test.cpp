@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "skin/core/toolkit.h"
-#include "tests/support/toolkit_fixture.h"
+#include "tests/support/keep_alive_window.h"
 
 namespace lirvo {
 namespace {
@@ -16,16 +16,7 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
 class SkinWindowInputTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        testing::StartToolkitForTests();
-        // The last skinned window ends the process: this one outlives the tests.
-        static SkinWindow* const keepAlive = [] {
-            auto* window = new SkinWindow;
-            window->Create({.style = 0});
-            return window;
-        }();
-        (void)keepAlive;
-    }
+    static void SetUpTestSuite() { testing::KeepOneSkinWindowAlive(); }
 
     std::unique_ptr<SkinWindow> MakeWindow(SkinWindow::CreateArgs args) {
         auto window = std::make_unique<SkinWindow>();

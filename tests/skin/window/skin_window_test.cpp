@@ -7,9 +7,10 @@
 
 #include "skin/core/host_window_proc.h"
 #include "skin/core/toolkit.h"
-#include "skin/core/unique_handle.h"
 #include "skin/core/window_properties.h"
+#include "tests/support/child_process.h"
 #include "tests/support/images.h"
+#include "tests/support/keep_alive_window.h"
 #include "tests/support/toolkit_fixture.h"
 
 namespace lirvo {
@@ -25,17 +26,7 @@ HDC PropertyDc(HWND window, const char* name) {
 
 class SkinWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        testing::StartToolkitForTests();
-        // Destroying the last skinned window ends the process; this one keeps
-        // the test program alive for the whole run.
-        static SkinWindow* const keepAlive = [] {
-            auto* window = new SkinWindow;
-            window->Create({.style = 0});
-            return window;
-        }();
-        (void)keepAlive;
-    }
+    static void SetUpTestSuite() { testing::KeepOneSkinWindowAlive(); }
 
     static std::unique_ptr<SkinWindow> MakeWindow(const SkinWindow::CreateArgs& args) {
         auto window = std::make_unique<SkinWindow>();
@@ -332,7 +323,7 @@ TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
 }
 
 TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
-    if (!::GetEnvironmentVariableA(kChildVariable, nullptr, 0)) GTEST_SKIP() << "runs as a child process only";
+    if (!testing::IsChildRun(kChildVariable)) GTEST_SKIP() << "runs as a child process only";
     testing::StartToolkitForTests();
     SkinWindow window;
     window.Create({.style = 0});
@@ -341,22 +332,10 @@ TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
 }
 
 TEST(SkinWindowLastWindow, DestroyingTheLastWindowEndsTheProcessWithExitCodeZero) {
-    wchar_t self[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine =
-        L"\"" + std::wstring(self) + L"\" --gtest_filter=SkinWindowLastWindow.ChildCreatesAndDestroysItsOnlyWindow";
-    ::SetEnvironmentVariableA(kChildVariable, "1");
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION info{};
-    const BOOL started =
-        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
-    ::SetEnvironmentVariableA(kChildVariable, nullptr);
-    ASSERT_TRUE(started);
-    UniqueHandle process(info.hProcess), thread(info.hThread);
-    ASSERT_EQ(::WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
-    DWORD exitCode = 99;
-    ::GetExitCodeProcess(process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u) << "a normal end of the child test program would report its failure";
+    auto child = testing::StartChildTest("SkinWindowLastWindow.ChildCreatesAndDestroysItsOnlyWindow", kChildVariable);
+    ASSERT_TRUE(child);
+    EXPECT_EQ(testing::WaitForExit(*child, 30000), std::optional<DWORD>(0))
+        << "a normal end of the child test program would report its failure";
 }
 
 }  // namespace
