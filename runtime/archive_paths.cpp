@@ -90,7 +90,11 @@ std::optional<std::string> EntryPathInsideTarget(std::string_view entryName, Lea
     relative.reserve(entryName.size());
     for (std::size_t offset = 0; offset < entryName.size();) {
         const auto byte = static_cast<std::uint8_t>(entryName[offset]);
-        if (isLeadByte(byte) && offset + 1 < entryName.size()) {
+        if (isLeadByte(byte)) {
+            // No double-byte code page has a second byte below 0x40; such a
+            // pair might be read as a character followed by "/" or ".".
+            if (offset + 1 >= entryName.size() || static_cast<std::uint8_t>(entryName[offset + 1]) < 0x40)
+                return std::nullopt;
             relative.append(entryName.substr(offset, 2));
             offset += 2;
             continue;

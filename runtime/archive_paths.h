@@ -30,8 +30,9 @@ std::vector<std::string> FolderLevels(std::string_view path, LeadByteTest isLead
 // "\"), or nothing when writing it could touch anything outside the target:
 // an empty or absolute name, a drive or device prefix, a ":" anywhere (drive
 // letters, alternate data streams), a level made only of dots and spaces
-// ("..", "..."), a reserved device name (CON, NUL, COM1, ...) or a character
-// that Windows does not allow in a file name.
+// ("..", "..."), a reserved device name (CON, NUL, COM1, ...), a character
+// that Windows does not allow in a file name, or a broken double-byte
+// character.
 std::optional<std::string> EntryPathInsideTarget(std::string_view entryName,
                                                  LeadByteTest isLeadByte = IsAnsiLeadByte);
 

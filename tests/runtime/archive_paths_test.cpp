@@ -89,6 +89,9 @@ TEST(EntryPathTest, KeepsEntriesInsideTheTarget) {
         {"a*b", std::nullopt},
         {"what?", std::nullopt},
         {"a|b", std::nullopt},
+        {"a\x81/../x", std::nullopt},
+        {"a\x81.", std::nullopt},
+        {"name\x81", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(EntryPathInsideTarget(c.name, IsGbkLeadByte), c.expected) << c.name;
 }

@@ -49,10 +49,16 @@ std::optional<ProbeRecord> ReadRecord(const std::string& probePath) {
     return record;
 }
 
-DWORD HandleCount() {
-    DWORD count = 0;
-    ::GetProcessHandleCount(::GetCurrentProcess(), &count);
-    return count;
+// The values the next 32 new handles get. Handles take the lowest free
+// slots, so a handle left open between two calls changes the list.
+std::vector<HANDLE> NextHandleValues() {
+    std::vector<UniqueHandle> events;
+    std::vector<HANDLE> values;
+    for (int count = 0; count < 32; ++count) {
+        events.emplace_back(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        values.push_back(events.back().Get());
+    }
+    return values;
 }
 
 TEST(RunProgramTest, ShowModesReachTheStartedProgram) {
@@ -101,10 +107,17 @@ TEST(RunProgramTest, ProgramPathWithSpacesIsQuotedSoNoPrefixRuns) {
 
 TEST(RunProgramTest, MissingProgramGivesFalseAndLeaksNoHandle) {
     TempFolder temp;
-    const DWORD before = HandleCount();
+    EXPECT_FALSE(RunProgram(temp / "warm-up.exe", false));  // loads what later calls reuse
+    const std::vector<HANDLE> before = NextHandleValues();
+    {
+        UniqueHandle first(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        const UniqueHandle second(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+        first.Reset();
+        ASSERT_NE(NextHandleValues(), before) << "an open handle behind a closed one must show";
+    }
     for (const std::string& missing : {temp / "nothing.exe", temp / "no folder\\nothing.exe", std::string()})
         EXPECT_FALSE(RunProgram(missing, false)) << missing;
-    EXPECT_EQ(HandleCount(), before);
+    EXPECT_EQ(NextHandleValues(), before);
 }
 
 TEST(RunProgramTest, StartedProgramsLeaveNoHandleOpen) {
@@ -112,10 +125,10 @@ TEST(RunProgramTest, StartedProgramsLeaveNoHandleOpen) {
     const std::string probe = temp / "probe.exe";
     PlaceProbe(probe);
     ASSERT_TRUE(RunProgram(probe, true));  // the first start loads what later starts reuse
-    const DWORD before = HandleCount();
+    const std::vector<HANDLE> before = NextHandleValues();
     ASSERT_TRUE(RunProgram(probe, true));
     ASSERT_TRUE(RunProgram(probe, false));
-    EXPECT_EQ(HandleCount(), before);
+    EXPECT_EQ(NextHandleValues(), before);
 }
 
 TEST(RunProgramTest, WithoutWaitingReturnsWhileTheProgramRuns) {

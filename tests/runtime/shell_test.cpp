@@ -71,6 +71,14 @@ std::wstring Wide(const std::string& ansi) { return MakeWideText(ansi).ToWString
 
 class ShellTest : public ::testing::Test {
 protected:
+    // A quit request left by an earlier test's last form would end the
+    // folder dialog's own message loop at once.
+    void SetUp() override {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
     ComApartment com_;
 };
 
@@ -229,6 +237,21 @@ TEST_F(ShellTest, FolderDialogDisablesTheFormsAndRestoresThem) {
     EXPECT_FALSE(answerer.FormEnabledDuringDialog()) << "the form stayed enabled under the dialog";
     EXPECT_TRUE(::IsWindowEnabled(form.WindowHandle()));
     EXPECT_FALSE(::IsWindowEnabled(disabledForm.WindowHandle())) << "a disabled form must stay disabled";
+    DispatchPendingMessages();
+}
+
+TEST_F(ShellTest, FolderDialogGivesTheChosenFolderWithoutTrailingBackslash) {
+    Form form(FormLayout{.visible = false});
+    ASSERT_TRUE(LoadForm(form));
+    DialogAnswerer answerer(::GetCurrentThreadId(), form.WindowHandle(), IDOK);
+    const std::string chosen = BrowseForFolder("选择安装目录", true);
+    answerer.Finish();
+    ASSERT_TRUE(answerer.Answered()) << "no folder dialog appeared";
+    ASSERT_FALSE(chosen.empty());
+    EXPECT_TRUE(::GetFileAttributesA(chosen.c_str()) & FILE_ATTRIBUTE_DIRECTORY) << chosen;
+    if (chosen.size() > 3) {
+        EXPECT_NE(chosen.back(), '\\') << chosen;
+    }
     DispatchPendingMessages();
 }
 
