@@ -30,6 +30,9 @@ bool IsExistingFile(std::string_view path) {
 
 }  // namespace
 
+// The 32-bit start-up record that programs started by the runtime receive.
+static_assert(sizeof(STARTUPINFOA) == 68);
+
 bool RunProgram(std::string_view commandLine, bool wait, std::optional<std::int32_t> showMode) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -37,7 +40,7 @@ bool RunProgram(std::string_view commandLine, bool wait, std::optional<std::int3
     startup.wShowWindow = ShowCommand(showMode);
 
     // CreateProcessA may write into the command line, so it gets its own copy.
-    std::string command = QuoteProgramPath(commandLine, IsExistingFile);
+    const std::string command = QuoteProgramPath(commandLine, IsExistingFile);
     std::vector<char> writable(command.begin(), command.end());
     writable.push_back('\0');
 
