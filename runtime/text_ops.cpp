@@ -1,5 +1,6 @@
 #include "runtime/text_ops.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -27,7 +28,10 @@ double RoundHalfUp(double value, std::int32_t decimals) {
     if (!std::isfinite(value)) return value;
     const double power = std::pow(10.0, std::abs(decimals));
     const double magnitude = std::fabs(value);
+    if (std::isinf(power)) return decimals > 0 ? value : 0.0;
     const double scaled = (decimals >= 0 ? magnitude * power : magnitude / power) + 1e-12;
+    // From 2^53 on a double holds no fraction: there is nothing to round.
+    if (!std::isfinite(scaled) || scaled >= 9007199254740992.0) return value;
     double whole = std::floor(scaled);
     if (scaled - whole >= 0.5) whole += 1.0;
     const double rounded = decimals >= 0 ? whole / power : whole * power;

@@ -131,6 +131,11 @@ TEST(FormatNumberTest, RoundsHalfUpPadsAndGroups) {
         {123.0, {}, true, "123"},
         {1234.0, 0, true, "1,234"},
         {1e20, 2, true, "1e+20"},
+        // Decimals beyond what a double holds round nothing away.
+        {1.25, 20, {}, "1.25000000000000000000"},
+        {1e300, 20, {}, "1e+300"},
+        {123.0, -400, {}, "0"},
+        {1.5, 400, {}, "1." + std::string("5") + std::string(399, '0')},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatNumber(c.value, c.decimals, c.separators), c.expected)
