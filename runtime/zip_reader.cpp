@@ -1,0 +1,138 @@
+#include "runtime/zip_reader.h"
+
+#include <windows.h>
+
+#include <array>
+#include <span>
+
+// iowin32.h relies on the zlib declarations that unzip.h brings.
+#include <unzip.h>
+#include <iowin32.h>
+
+#include "skin/core/unique_handle.h"
+
+namespace lirvo::runtime {
+namespace {
+
+constexpr std::size_t kPieceSize = 0x4000;
+constexpr uLong kLongestName = 0xFFFF;
+// MS-DOS attribute bits a created file may carry; anything above them in the
+// entry (Unix modes of other archivers) would be taken for CreateFile flags.
+constexpr DWORD kFileAttributeBits =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+unzFile Archive(void* archive) { return static_cast<unzFile>(archive); }
+
+// Keeps the current entry open for reading and closes it exactly once; the
+// close reports a CRC mismatch of fully read data.
+class OpenEntry {
+public:
+    explicit OpenEntry(unzFile archive) : archive_(archive), open_(unzOpenCurrentFile(archive) == UNZ_OK) {}
+    ~OpenEntry() { Close(); }
+    OpenEntry(const OpenEntry&) = delete;
+    OpenEntry& operator=(const OpenEntry&) = delete;
+
+    bool IsOpen() const { return open_; }
+    int Read(std::span<std::uint8_t> buffer) {
+        return unzReadCurrentFile(archive_, buffer.data(), static_cast<unsigned>(buffer.size()));
+    }
+    bool Close() {
+        if (!open_) return true;
+        open_ = false;
+        return unzCloseCurrentFile(archive_) == UNZ_OK;
+    }
+
+private:
+    unzFile archive_;
+    bool open_;
+};
+
+bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written == 0)
+            return false;
+        bytes = bytes.subspan(written);
+    }
+    return true;
+}
+
+void SetTimesFromEntry(HANDLE file, std::uint32_t dosDateTime) {
+    FILETIME local{}, universal{};
+    if (!::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local)) return;
+    if (!::LocalFileTimeToFileTime(&local, &universal)) return;
+    ::SetFileTime(file, &universal, &universal, &universal);
+}
+
+}  // namespace
+
+ZipReader::ZipReader(const std::string& archivePath) {
+    zlib_filefunc64_def files{};
+    fill_win32_filefunc64A(&files);
+    archive_ = unzOpen2_64(archivePath.c_str(), &files);
+}
+
+ZipReader::~ZipReader() {
+    if (archive_) unzClose(Archive(archive_));
+}
+
+ZipReader::Step ZipReader::MoveToFirst() {
+    unz_global_info64 global{};
+    if (unzGetGlobalInfo64(Archive(archive_), &global) != UNZ_OK) return Step::Error;
+    if (global.number_entry == 0) return Step::End;
+    return unzGoToFirstFile(Archive(archive_)) == UNZ_OK ? Step::Entry : Step::Error;
+}
+
+ZipReader::Step ZipReader::MoveToNext() {
+    const int result = unzGoToNextFile(Archive(archive_));
+    if (result == UNZ_OK) return Step::Entry;
+    return result == UNZ_END_OF_LIST_OF_FILE ? Step::End : Step::Error;
+}
+
+std::optional<std::int32_t> ZipReader::CountEntries() {
+    std::int32_t count = 0;
+    for (Step step = MoveToFirst(); step != Step::End; step = MoveToNext()) {
+        if (step == Step::Error) return std::nullopt;
+        ++count;
+    }
+    return count;
+}
+
+std::optional<ZipEntry> ZipReader::CurrentEntry() {
+    unz_file_info64 info{};
+    std::string name(kLongestName + 1, '\0');
+    if (unzGetCurrentFileInfo64(Archive(archive_), &info, name.data(), static_cast<uLong>(name.size()), nullptr, 0,
+                                nullptr, 0) != UNZ_OK)
+        return std::nullopt;
+    name.resize(std::min<std::size_t>(info.size_filename, kLongestName));
+    // A zero byte inside a stored name ends it, as it would for CreateFileA.
+    name.resize(std::char_traits<char>::length(name.c_str()));
+    return ZipEntry{std::move(name), static_cast<std::uint32_t>(info.external_fa),
+                    static_cast<std::uint32_t>(info.dosDate), info.uncompressed_size};
+}
+
+bool ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntry& entry) {
+    const DWORD attributes = entry.attributes & kFileAttributeBits;
+    UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    OpenEntry data(Archive(archive_));
+    if (!data.IsOpen()) return false;
+
+    std::array<std::uint8_t, kPieceSize> piece;
+    std::uint64_t written = 0;
+    for (;;) {
+        const int read = data.Read(piece);
+        if (read < 0) return false;
+        if (read == 0) break;
+        if (!WriteAll(file.Get(), std::span(piece).first(static_cast<std::size_t>(read)))) return false;
+        written += static_cast<std::uint64_t>(read);
+    }
+    // Data that ends before its stated size is never CRC-checked by the
+    // library, so the size is checked here.
+    if (!data.Close() || written != entry.size) return false;
+    if (::GetFileType(file.Get()) == FILE_TYPE_DISK) SetTimesFromEntry(file.Get(), entry.dosDateTime);
+    return true;
+}
+
+}  // namespace lirvo::runtime
