@@ -10,7 +10,7 @@
 #include "runtime/files.h"
 #include "skin/core/file_io.h"
 #include "skin/core/unique_handle.h"
-#include "tests/runtime/zip_fixture.h"
+#include "tests/support/zip_fixture.h"
 #include "tests/support/temp_folder.h"
 
 namespace lirvo::runtime {

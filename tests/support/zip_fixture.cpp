@@ -1,4 +1,4 @@
-#include "tests/runtime/zip_fixture.h"
+#include "tests/support/zip_fixture.h"
 
 #include <zip.h>
 #include <zlib.h>
