@@ -14,5 +14,7 @@ std::span<const std::uint8_t> WelcomeImage();
 std::span<const std::uint8_t> SelectionImage();
 std::span<const std::uint8_t> InstallImage();
 std::span<const std::uint8_t> FinishImage();
+// The ZIP archive of the reader's seven files.
+std::span<const std::uint8_t> Payload();
 
 }  // namespace lirvo
