@@ -7,20 +7,11 @@
 
 #include <cstdint>
 
+#include "payload/document_api.h"
+
 extern "C" {
 
-// LirvoView.dll, the document engine.
-struct LirvoDocumentInfo {
-    std::uint64_t size;  // bytes
-    int versionMajor;    // from the "%PDF-M.m" mark
-    int versionMinor;
-};
-enum LirvoInspectResult : int {
-    kLirvoDocumentIsPdf = 0,
-    kLirvoDocumentMissing = 1,
-    kLirvoDocumentUnreadable = 2,
-    kLirvoDocumentNotPdf = 3,
-};
+// LirvoView.dll, the document engine: a LirvoInspectResult.
 using LirvoViewInspectFn = int (*)(const wchar_t* path, LirvoDocumentInfo* info);
 
 // LirvoCore.dll, the core runtime: sizes and names as the reader shows them.

@@ -18,6 +18,7 @@ private:
     HGDIOBJ previous_;
 };
 
+// Owner of a solid brush for one paint.
 class Brush {
 public:
     explicit Brush(COLORREF colour) : brush_(::CreateSolidBrush(colour)) {}

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "payload/support_api.h"
+#include "payload/document_api.h"
 
 namespace lirvo::payload {
 

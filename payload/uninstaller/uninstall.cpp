@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
