@@ -65,3 +65,42 @@ void Start(RunningProgram& running, const std::wstring& program, const std::wstr
 }
 
 }  // namespace lirvo::testing
+
+namespace lirvo::testing {
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    wchar_t className[64] = {};
+    ::GetClassNameW(window, className, 64);
+    if (owner != search->processId || std::wstring(className) != search->className) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND WaitForWindow(const RunningProgram& running, const wchar_t* className) {
+    WindowSearch search{running.process.dwProcessId, className};
+    for (int attempt = 0; attempt < 100 && !search.found; ++attempt) {
+        ::EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) ::Sleep(100);
+    }
+    return search.found;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(::GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(::GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+}  // namespace lirvo::testing

@@ -20,44 +20,17 @@ struct ReaderWindow {
     std::wstring report;
 };
 
-struct Search {
-    DWORD processId;
-    HWND window = nullptr;
-};
-
-BOOL CALLBACK FindReaderWindow(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    wchar_t className[64] = {};
-    ::GetClassNameW(window, className, 64);
-    if (owner != search->processId || std::wstring(className) != L"LirvoPdfReaderWindow") return TRUE;
-    search->window = window;
-    return FALSE;
-}
-
-std::wstring TextOf(HWND window) {
-    std::wstring text(::GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(::GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
 // Starts the reader, waits for its window, reads it and closes it again.
 ReaderWindow RunReader(const std::string& folder, const std::wstring& arguments) {
     testing::RunningProgram reader;
     testing::Start(reader, Wide(folder + "\\" + std::string(payload::kReader.ansiName)), arguments);
     EXPECT_TRUE(reader.started);
     if (!reader.started) return {};
-    ::WaitForInputIdle(reader.process.hProcess, 10000);
-    Search search{reader.process.dwProcessId};
-    for (int attempt = 0; attempt < 100 && !search.window; ++attempt) {
-        ::EnumWindows(FindReaderWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.window) ::Sleep(100);
-    }
-    EXPECT_TRUE(search.window) << "the reader shows its window";
-    if (!search.window) return {};
-    ReaderWindow seen{TextOf(search.window), TextOf(::GetDlgItem(search.window, 100))};
-    ::PostMessageW(search.window, WM_CLOSE, 0, 0);
+    HWND window = testing::WaitForWindow(reader, L"LirvoPdfReaderWindow");
+    EXPECT_TRUE(window) << "the reader shows its window";
+    if (!window) return {};
+    ReaderWindow seen{testing::TextOf(window), testing::TextOf(::GetDlgItem(window, 100))};
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(reader.WaitForExit(10000), 0) << "closing the window ends the reader";
     return seen;
 }

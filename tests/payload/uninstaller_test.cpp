@@ -179,3 +179,29 @@ TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
 
 }  // namespace
 }  // namespace lirvo
+
+namespace lirvo {
+namespace {
+
+TEST_F(UninstallerTest, AsksFirstAndLeavesEverythingWhenTheUserDeclines) {
+    MakeShortcut(desktopLink_, reader_);
+    Associate(reader_);
+
+    testing::RunningProgram uninstaller;
+    testing::Start(uninstaller, uninstaller_, L"");
+    ASSERT_TRUE(uninstaller.started);
+    HWND question = testing::WaitForWindow(uninstaller, L"#32770");
+    ASSERT_TRUE(question) << "the uninstaller asks before it removes anything";
+    EXPECT_EQ(testing::TextOf(question), L"卸载 LirvoPDF阅读器");
+    ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(uninstaller.WaitForExit(10000), 1);
+
+    for (const auto& file : payload::kPayloadFiles)
+        EXPECT_TRUE(Exists(folder_ + std::wstring(file.wideName))) << file.ansiName;
+    EXPECT_TRUE(Exists(desktopLink_));
+    EXPECT_TRUE(Exists(group_ + std::wstring(payload::kUninstallShortcutName)));
+    EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), L"\"" + reader_ + L"\" \"%1\"");
+}
+
+}  // namespace
+}  // namespace lirvo
