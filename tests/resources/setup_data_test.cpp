@@ -99,3 +99,64 @@ TEST(PageImages, AreOpaquePicturesOfTheWindowSize) {
 
 }  // namespace
 }  // namespace lirvo
+
+namespace lirvo {
+namespace {
+
+Gdiplus::ARGB PixelOf(Gdiplus::GpBitmap* bitmap, int x, int y) {
+    Gdiplus::ARGB colour = 0;
+    gdip::GdipBitmapGetPixel(bitmap, x, y, &colour);
+    return colour;
+}
+
+int Brightness(Gdiplus::ARGB colour) { return ((colour >> 16) & 0xFF) + ((colour >> 8) & 0xFF) + (colour & 0xFF); }
+
+// A check mark is transparent while it is cleared, so the page itself shows
+// an empty box at every place where the program puts one: a light frame
+// round a darker inside, on the page's dark field.
+TEST(PageImages, ShowAnEmptyBoxWhereEachCheckMarkSits) {
+    const struct {
+        const char* page;
+        std::span<const std::uint8_t> png;
+        int x, y;
+    } places[] = {
+        {"selection", SelectionImage(), 55, 250}, {"selection", SelectionImage(), 55, 290},
+        {"selection", SelectionImage(), 235, 250}, {"finish", FinishImage(), 55, 145},
+        {"finish", FinishImage(), 55, 180},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(std::string(place.page) + " at " + std::to_string(place.x) + "," + std::to_string(place.y));
+        GdipBitmap page = ImageFromBytes(Copy(place.png));
+        ASSERT_TRUE(page);
+        const int frame = Brightness(PixelOf(page.get(), place.x + 8, place.y));
+        const int inside = Brightness(PixelOf(page.get(), place.x + 8, place.y + 8));
+        const int outside = Brightness(PixelOf(page.get(), place.x + 8, place.y - 3));
+        EXPECT_GT(frame, 600) << "a light frame";
+        EXPECT_LT(inside, frame - 150) << "an empty inside";
+        EXPECT_LT(outside, inside) << "on the page's darker field";
+    }
+}
+
+// The folder box and the progress bar are white controls; the page leaves
+// their places white too, so no page colour shows at their rounded corners.
+TEST(PageImages, LeaveTheWhiteControlsPlacesWhite) {
+    const struct {
+        const char* page;
+        std::span<const std::uint8_t> png;
+        int x, y, width, height;
+    } places[] = {
+        {"folder box", SelectionImage(), 55, 165, 395, 40},
+        {"progress bar", InstallImage(), 55, 170, 488, 37},
+    };
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.page);
+        GdipBitmap page = ImageFromBytes(Copy(place.png));
+        ASSERT_TRUE(page);
+        for (auto [x, y] : {std::pair{place.x, place.y}, {place.x + place.width - 1, place.y + place.height - 1},
+                            {place.x + place.width / 2, place.y + place.height / 2}})
+            EXPECT_EQ(PixelOf(page.get(), x, y), 0xFFFFFFFFu) << x << "," << y;
+    }
+}
+
+}  // namespace
+}  // namespace lirvo
