@@ -17,6 +17,7 @@ enum LirvoInspectResult : int {
     kLirvoDocumentMissing = 1,
     kLirvoDocumentUnreadable = 2,
     kLirvoDocumentNotPdf = 3,
+    kLirvoDocumentIsFolder = 4,
 };
 
 }  // extern "C"

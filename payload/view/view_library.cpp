@@ -39,7 +39,7 @@ LIRVO_SUPPORT_EXPORT int LirvoViewInspect(const wchar_t* path, LirvoDocumentInfo
     const DWORD attributes = ::GetFileAttributesW(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return IsMissing(::GetLastError()) ? kLirvoDocumentMissing : kLirvoDocumentUnreadable;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kLirvoDocumentNotPdf;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return kLirvoDocumentIsFolder;
 
     FileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

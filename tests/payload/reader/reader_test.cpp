@@ -47,6 +47,7 @@ TEST_F(ReaderTest, ReportsTheDocumentGivenOnItsCommandLine) {
     ASSERT_TRUE(WriteWholeFile(folder_ / "年度报告.pdf", ByteArray(pdf.begin(), pdf.end())));
     ASSERT_TRUE(WriteWholeFile(folder_ / "照片.pdf", ByteArray{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
     const std::wstring folder = Wide(folder_.Path());
+    const std::wstring folderName = folder.substr(folder.find_last_of(L'\\') + 1);
 
     const struct {
         const char* what;
@@ -60,6 +61,7 @@ TEST_F(ReaderTest, ReportsTheDocumentGivenOnItsCommandLine) {
          L"找不到文件：" + folder + L"\\不存在.pdf"},
         {"not a PDF", L"\"" + folder + L"\\照片.pdf\"", L"照片.pdf - LirvoPDF阅读器",
          L"“照片.pdf”不是 PDF 文件"},
+        {"a folder", L"\"" + folder + L"\"", folderName + L" - LirvoPDF阅读器", L"“" + folderName + L"”是一个文件夹"},
         {"no document", L"", L"LirvoPDF阅读器", L"没有打开的文件。"},
     };
     for (const auto& c : cases) {
