@@ -18,7 +18,9 @@ _fonts = {}
 
 def font(size):
     if size not in _fonts:
-        _fonts[size] = ImageFont.truetype(FONT_FILE, size, index=0)
+        # The basic layout needs no shaping library, so the pictures do not
+        # change with whether one happens to be installed.
+        _fonts[size] = ImageFont.truetype(FONT_FILE, size, index=0, layout_engine=ImageFont.Layout.BASIC)
     return _fonts[size]
 
 

@@ -81,7 +81,10 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM lParam) {
     ::GetWindowThreadProcessId(window, &owner);
     wchar_t className[64] = {};
     ::GetClassNameW(window, className, 64);
-    if (owner != search->processId || std::wstring(className) != search->className) return TRUE;
+    // A window is made visible once it is ready: a dialog after it has set
+    // its texts, the reader after it has filled in its report.
+    if (owner != search->processId || std::wstring(className) != search->className || !::IsWindowVisible(window))
+        return TRUE;
     search->found = window;
     return FALSE;
 }

@@ -26,8 +26,8 @@ struct RunningProgram {
 };
 void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments);
 
-// The first top-level window of `running` with this class, waiting up to ten
-// seconds for it to appear; null when none does.
+// The first visible top-level window of `running` with this class, waiting
+// up to ten seconds for it to appear; null when none does.
 HWND WaitForWindow(const RunningProgram& running, const wchar_t* className);
 
 std::wstring TextOf(HWND window);
