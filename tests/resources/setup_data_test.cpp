@@ -160,3 +160,37 @@ TEST(PageImages, LeaveTheWhiteControlsPlacesWhite) {
 
 }  // namespace
 }  // namespace lirvo
+
+namespace lirvo {
+namespace {
+
+// The custom-install panel under the window is filled with the selection
+// page scaled down to one pixel with nearest-neighbour sampling.
+Gdiplus::ARGB PanelColour(Gdiplus::GpBitmap* page) {
+    Gdiplus::GpBitmap* raw = nullptr;
+    gdip::GdipCreateBitmapFromScan0(1, 1, 0, PixelFormat32bppARGB, nullptr, &raw);
+    GdipBitmap pixel(raw);
+    Gdiplus::GpGraphics* rawGraphics = nullptr;
+    gdip::GdipGetImageGraphicsContext(pixel.get(), &rawGraphics);
+    GdipGraphics graphics(rawGraphics);
+    gdip::GdipSetInterpolationMode(graphics.get(), Gdiplus::InterpolationModeNearestNeighbor);
+    gdip::GdipDrawImageRectI(graphics.get(), page, 0, 0, 1, 1);
+    graphics.reset();
+    return PixelOf(pixel.get(), 0, 0);
+}
+
+// The panel opens under the window like a drawer of it, so it must take the
+// page's own deep blue, not the light footer or a muddy mix.
+TEST(PageImages, SelectionPageGivesThePanelItsBlue) {
+    GdipBitmap page = ImageFromBytes(Copy(SelectionImage()));
+    ASSERT_TRUE(page);
+    const Gdiplus::ARGB colour = PanelColour(page.get());
+    const int red = (colour >> 16) & 0xFF, green = (colour >> 8) & 0xFF, blue = colour & 0xFF;
+    EXPECT_EQ(colour >> 24, 0xFFu) << "opaque";
+    EXPECT_GT(blue, red + 60) << std::hex << colour;
+    EXPECT_GT(blue, green + 30) << std::hex << colour;
+    EXPECT_LT(Brightness(colour), 450) << std::hex << colour;
+}
+
+}  // namespace
+}  // namespace lirvo
