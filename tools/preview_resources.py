@@ -15,7 +15,7 @@ import pathlib
 import struct
 import sys
 
-from PIL import Image, ImageStat
+from PIL import Image
 
 import art
 import setup_art
@@ -148,10 +148,9 @@ def with_panel(page, panel_colour):
 
 
 def panel_colour(selection):
-    """The colour the panel gets: the page drawn into one pixel. Shown as the
-    page's average; a nearest-neighbour scaler picks the centre pixel,
-    which lies in the same field of the page."""
-    return tuple(round(v) for v in ImageStat.Stat(selection.convert("RGB")).mean)
+    """The colour the panel gets: the page drawn into one pixel with
+    nearest-neighbour sampling, so one pixel of the page's field."""
+    return selection.convert("RGB").resize((1, 1), Image.NEAREST).getpixel((0, 0))
 
 
 def main(argv):

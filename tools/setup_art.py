@@ -62,13 +62,21 @@ def heading(image, title, intro):
     return art.text(image, (55, 78), intro, 13, art.rgba(WHITE, 215))
 
 
-def field_glow(image, box, radius=4):
-    """A faint halo round the place of a white control, so it sits in the page."""
+def field_glow(image, box, radius=4, fill_place=True):
+    """A faint halo round the place of a white control, so it sits in the page.
+
+    The folder box's place keeps the page colour: the box covers it whole,
+    and the page's middle, which lies under it, is where a one-pixel
+    sampling of the page (the custom-install panel's colour) may look."""
     x, y, w, h = box
     s = art.Shapes(WIDTH, HEIGHT)
     s.rounded((x - 3, y - 3, x + w + 3, y + h + 3), radius + 2, fill=art.rgba(WHITE, 34))
-    s.rect((x, y, x + w, y + h), art.rgba(WHITE))
-    return art.over(image, s.layer())
+    s.rect((x, y, x + w, y + h), (0, 0, 0, 0))
+    layer = s.layer()
+    art.over(image, layer)
+    if fill_place:
+        image.paste(art.rgba(WHITE), (x, y, x + w, y + h))
+    return image
 
 
 def empty_check(shapes, x, y):
@@ -127,7 +135,7 @@ def selection(texts):
     heading(image, page["heading"], page["intro"])
     fx, fy, _, _ = FOLDER_BOX
     art.text(image, (fx, fy - 8), page["folder_caption"], 13, WHITE, anchor="ls")
-    field_glow(image, FOLDER_BOX)
+    field_glow(image, FOLDER_BOX, fill_place=False)
     lx, ly, _, lh = FREE_SPACE_LABEL
     art.text(image, (lx - 3, ly + lh / 2), page["free_space_caption"], 12, art.rgba(WHITE, 225), anchor="rm")
     return options(image, page["options"])
