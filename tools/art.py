@@ -34,11 +34,6 @@ def rgba(colour, alpha=255):
     return tuple(colour)
 
 
-def mix(a, b, t):
-    a, b = rgba(a), rgba(b)
-    return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(4))
-
-
 class Shapes:
     """A transparent layer of w x h pixels drawn in supersampled coordinates.
 
@@ -114,10 +109,6 @@ def diagonal_gradient(width, height, start, end):
     mask = mask.resize((width, height), Image.BILINEAR, box=(side / 4, side / 4, side * 3 / 4, side * 3 / 4))
     return Image.composite(Image.new("RGBA", (width, height), rgba(end)),
                            Image.new("RGBA", (width, height), rgba(start)), mask)
-
-
-def text_width(text, size):
-    return font(size).getlength(text)
 
 
 def text(base, position, content, size, colour, anchor="la", bold=False):

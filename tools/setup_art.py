@@ -277,7 +277,7 @@ def thumbnail_cache():
     return data
 
 
-def background_variants(texts):
+def background_variants():
     plain = body()
     with_footer = footer(body())
     marked = footer(body())
@@ -289,7 +289,7 @@ def skin_records(texts, page_images):
     """The 25 records of the setup skin in stored order. The first carries
     kind 0, every other one kind -1, as the skin editor wrote them."""
     captions = texts["buttons"]
-    plain, with_footer, marked = background_variants(texts)
+    plain, with_footer, marked = background_variants()
     pictures = [
         ("4完成", page_images["finish"]),
         ("1欢迎", page_images["welcome"]),
