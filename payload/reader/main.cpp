@@ -27,6 +27,7 @@ constexpr wchar_t kWindowClass[] = L"LirvoPdfReaderWindow";
 // The text area's control id: tests and accessibility tools read it.
 constexpr int kReportId = 100;
 constexpr int kBannerHeight = 56;
+constexpr int kProgramIcon = 1;  // reader.rc
 constexpr int kMargin = 20;
 
 struct FontDeleter {
@@ -187,7 +188,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     windowClass.lpfnWndProc = ReaderWindowProc;
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hIcon = ::LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIcon));
     windowClass.hbrBackground = reader.background ? reader.background.get() : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = kWindowClass;
     if (!::RegisterClassExW(&windowClass)) return 1;

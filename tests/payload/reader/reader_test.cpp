@@ -1,6 +1,8 @@
 // Runs the installed reader as the .pdf association and the setup program
 // start it, and reads what its window says.
 
+#include <windows.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -80,6 +82,31 @@ TEST_F(ReaderTest, NamesAMissingSupportLibrary) {
         const ReaderWindow seen = RunReader(folder_.Path(), L"");
         EXPECT_EQ(seen.report, L"无法加载支持库“" + std::wstring(library.wideName) + L"”。请重新安装 LirvoPDF阅读器。");
         ASSERT_TRUE(WriteWholeFile(path, kept));
+    }
+}
+
+}  // namespace
+}  // namespace lirvo
+
+namespace lirvo {
+namespace {
+
+// The .pdf association names the reader's first icon ("R,0") as the
+// documents' icon, and the start-menu shortcut to the uninstaller shows its.
+TEST_F(ReaderTest, ProgramsCarryTheIconsTheShellShows) {
+    for (const auto& program : {payload::kReader, payload::kUninstaller}) {
+        const std::wstring path = Wide(folder_ / std::string(program.ansiName));
+        EXPECT_GE(::ExtractIconExW(path.c_str(), -1, nullptr, nullptr, 0), 1u) << program.ansiName;
+        HICON large = nullptr;
+        ASSERT_EQ(::ExtractIconExW(path.c_str(), 0, &large, nullptr, 1), 1u) << program.ansiName;
+        ICONINFO info{};
+        ASSERT_TRUE(::GetIconInfo(large, &info));
+        BITMAP colour{};
+        ::GetObjectW(info.hbmColor, sizeof(colour), &colour);
+        EXPECT_EQ(colour.bmWidth, ::GetSystemMetrics(SM_CXICON)) << program.ansiName;
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(large);
     }
 }
 
