@@ -46,7 +46,7 @@ protected:
 TEST_F(ReaderTest, ReportsTheDocumentGivenOnItsCommandLine) {
     std::string pdf = "%PDF-1.7\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n";
     pdf.resize(2000, '\n');
-    ASSERT_TRUE(WriteWholeFile(folder_ / "年度报告.pdf", ByteArray(pdf.begin(), pdf.end())));
+    ASSERT_TRUE(WriteWholeFile(folder_ / "年度 报告.pdf", ByteArray(pdf.begin(), pdf.end())));
     ASSERT_TRUE(WriteWholeFile(folder_ / "照片.pdf", ByteArray{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}));
     const std::wstring folder = Wide(folder_.Path());
     const std::wstring folderName = folder.substr(folder.find_last_of(L'\\') + 1);
@@ -57,8 +57,8 @@ TEST_F(ReaderTest, ReportsTheDocumentGivenOnItsCommandLine) {
         std::wstring title;
         std::wstring report;  // the start of what the window says
     } cases[] = {
-        {"a PDF", L"\"" + folder + L"\\年度报告.pdf\"", L"年度报告.pdf - LirvoPDF阅读器",
-         L"文件：年度报告.pdf\r\n大小：2.0 KB（2,000 字节）\r\nPDF 版本：1.7\r\n"},
+        {"a PDF", L"\"" + folder + L"\\年度 报告.pdf\"", L"年度 报告.pdf - LirvoPDF阅读器",
+         L"文件：年度 报告.pdf\r\n大小：2.0 KB（2,000 字节）\r\nPDF 版本：1.7\r\n"},
         {"a missing file", L"\"" + folder + L"\\不存在.pdf\"", L"不存在.pdf - LirvoPDF阅读器",
          L"找不到文件：" + folder + L"\\不存在.pdf"},
         {"not a PDF", L"\"" + folder + L"\\照片.pdf\"", L"照片.pdf - LirvoPDF阅读器",
