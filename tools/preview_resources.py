@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Pictures for looking at the embedded art: a contact sheet of each skin and
-the four pages with stand-ins for the program's controls at their places.
+"""Pictures for looking at the embedded art: a contact sheet of each skin, the
+caption buttons on a title's colour, and the four pages with stand-ins for
+the program's controls at their places.
 
 usage: preview_resources.py GENERATED_FOLDER OUTPUT_FOLDER
 
@@ -76,6 +77,20 @@ def contact_sheet(title, records, columns=6, cell=(190, 150)):
         art.text(sheet, (x0, y0 + box_h + 6), f"{index + 1}. {name}", 12, "#2E3A46")
         art.text(sheet, (x0, y0 + box_h + 22), f"{size}  kind {kind} tag {tag}", 11, "#7D8893")
     return sheet.convert("RGB")
+
+
+def caption_strip(builtin):
+    """The caption buttons in their three looks (rows) on the pages' blue,
+    where a window's title area puts them; enlarged to judge the glyphs."""
+    kinds = ("菜单", "帮助", "皮肤", "设置", "最小化", "最大化", "还原", "关闭")
+    strip = Image.new("RGBA", (420, 90), (21, 96, 176, 255))
+    x = 10
+    for kind in kinds:
+        for row, state in enumerate(("正常", "点燃", "按下")):
+            button = picture(builtin, f"{kind}_{state}")
+            strip.alpha_composite(button, (x, 5 + row * 28))
+        x += button.width + 8
+    return strip.resize((strip.width * 2, strip.height * 2), Image.NEAREST).convert("RGB")
 
 
 def picture(records, name):
@@ -163,6 +178,7 @@ def main(argv):
     contact_sheet("内置皮肤 BuiltinSkinData (68)", builtin, columns=8, cell=(170, 120)).save(out / "builtin_skin.png")
     contact_sheet(f"安装程序皮肤 SkinData “{header}” (25)", setup, columns=5, cell=(240, 200)).save(
         out / "setup_skin.png")
+    caption_strip(builtin).save(out / "caption_buttons.png")
 
     mockups = {"welcome": mock_welcome, "selection": mock_selection, "install": mock_install,
                "finish": mock_finish}
