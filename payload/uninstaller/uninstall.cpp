@@ -1,0 +1,183 @@
+#include "payload/uninstaller/uninstall.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "payload/payload_files.h"
+#include "payload/uninstaller/registry_key.h"
+
+namespace lirvo::payload {
+namespace {
+
+struct ComReleaser {
+    void operator()(IUnknown* object) const { object->Release(); }
+};
+template <typename T>
+using ComPtr = std::unique_ptr<T, ComReleaser>;
+
+// COM for the shortcut object, for the life of one uninstall.
+class ComSession {
+public:
+    ComSession() : started_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComSession() {
+        if (started_) ::CoUninitialize();
+    }
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+
+private:
+    bool started_;
+};
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+std::optional<std::wstring> ShellFolder(int csidl) {
+    std::array<wchar_t, MAX_PATH> path{};
+    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return std::nullopt;
+    std::wstring folder = path.data();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+// Where a shortcut file leads, or nothing when it is no readable shortcut.
+std::optional<std::wstring> ShortcutTarget(const std::wstring& link) {
+    IShellLinkW* rawLink = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&rawLink))))
+        return std::nullopt;
+    ComPtr<IShellLinkW> shellLink(rawLink);
+    IPersistFile* rawFile = nullptr;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile)))) return std::nullopt;
+    ComPtr<IPersistFile> file(rawFile);
+    if (FAILED(file->Load(link.c_str(), STGM_READ))) return std::nullopt;
+    std::array<wchar_t, MAX_PATH * 4> target{};
+    if (FAILED(shellLink->GetPath(target.data(), static_cast<int>(target.size()), nullptr, SLGP_RAWPATH)))
+        return std::nullopt;
+    return std::wstring(target.data());
+}
+
+void RemoveShortcutTo(const std::wstring& link, const std::wstring& target) {
+    const auto leadsTo = ShortcutTarget(link);
+    if (leadsTo && SamePath(*leadsTo, target)) ::DeleteFileW(link.c_str());
+}
+
+void RemoveShortcuts(const std::wstring& folder) {
+    const std::wstring reader = folder + std::wstring(kReader.wideName);
+    const std::wstring uninstaller = folder + std::wstring(kUninstaller.wideName);
+    if (const auto desktop = ShellFolder(CSIDL_DESKTOPDIRECTORY))
+        RemoveShortcutTo(*desktop + std::wstring(kShortcutName), reader);
+    if (const auto startMenu = ShellFolder(CSIDL_STARTMENU)) {
+        const std::wstring group = *startMenu + std::wstring(kProductName) + L"\\";
+        RemoveShortcutTo(group + std::wstring(kShortcutName), reader);
+        RemoveShortcutTo(group + std::wstring(kUninstallShortcutName), uninstaller);
+        ::RemoveDirectoryW(group.c_str());  // only succeeds when nothing else is in it
+    }
+}
+
+void DeleteKeyIfEmpty(const std::wstring& path) {
+    if (RegistryKey(HKEY_CLASSES_ROOT, path, KEY_READ).IsEmpty()) ::RegDeleteKeyW(HKEY_CLASSES_ROOT, path.c_str());
+}
+
+// Deletes a value only while it holds what the setup program wrote.
+void DeleteStringIf(const std::wstring& key, const wchar_t* name, const std::wstring& expected) {
+    RegistryKey opened(HKEY_CLASSES_ROOT, key, KEY_READ | KEY_SET_VALUE);
+    const auto value = opened.ReadString(name);
+    if (value && SamePath(*value, expected)) ::RegDeleteValueW(opened.Get(), name);
+}
+
+void DeleteDwordIf(const std::wstring& key, const wchar_t* name, DWORD expected) {
+    RegistryKey opened(HKEY_CLASSES_ROOT, key, KEY_READ | KEY_SET_VALUE);
+    if (opened.ReadDword(name) == expected) ::RegDeleteValueW(opened.Get(), name);
+}
+
+// The setup program's association: class ".pdf" with its open command and
+// icon, and the extension key "..pdf" naming that class.
+void RemoveAssociation(const std::wstring& folder) {
+    const std::wstring reader = folder + std::wstring(kReader.wideName);
+    const std::wstring command = L"\"" + reader + L"\" \"%1\"";
+    const auto current = RegistryKey(HKEY_CLASSES_ROOT, L".pdf\\Shell\\Open\\Command", KEY_READ).ReadString(L"");
+    if (!current || !SamePath(*current, command)) return;  // another program owns .pdf now
+
+    DeleteStringIf(L".pdf\\Shell\\Open\\Command", L"", command);
+    for (const wchar_t* key : {L".pdf\\Shell\\Open\\Command", L".pdf\\Shell\\Open", L".pdf\\Shell"}) DeleteKeyIfEmpty(key);
+    DeleteStringIf(L".pdf\\DefaultIcon", L"", reader + L",0");
+    DeleteKeyIfEmpty(L".pdf\\DefaultIcon");
+    DeleteDwordIf(L".pdf", L"EditFlags", 2);
+    DeleteStringIf(L".pdf", L"", L"");
+    DeleteKeyIfEmpty(L".pdf");
+    DeleteStringIf(L"..pdf", L"", L".pdf");
+    DeleteKeyIfEmpty(L"..pdf");
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+bool RemoveFile(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ::DeleteFileW(path.c_str()) != 0;
+}
+
+}  // namespace
+
+UninstallResult Uninstall(const std::wstring& folder) {
+    ComSession com;
+    UninstallResult result;
+    RemoveShortcuts(folder);
+    RemoveAssociation(folder);
+    for (const PayloadFile& file : kPayloadFiles) {
+        if (file.wideName == kUninstaller.wideName) continue;  // still running; removed after exit
+        if (!RemoveFile(folder + std::wstring(file.wideName))) result.leftOver.emplace_back(file.wideName);
+    }
+    return result;
+}
+
+bool RemoveAfterExit(const std::wstring& program, const std::wstring& folder) {
+    std::array<wchar_t, MAX_PATH + 1> temp{};
+    if (!::GetTempPathW(static_cast<DWORD>(temp.size()), temp.data())) return false;
+    const std::wstring copy = std::wstring(temp.data()) + L"LirvoUninstall-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
+    if (!::CopyFileW(program.c_str(), copy.c_str(), FALSE)) return false;
+
+    HANDLE self = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
+                           TRUE, 0))
+        return false;
+    // No trailing backslash inside the quotes: the argument parser would
+    // read it as an escaped quote.
+    std::wstring bareFolder = folder;
+    while (!bareFolder.empty() && bareFolder.back() == L'\\') bareFolder.pop_back();
+    std::wstring commandLine = L"\"" + copy + L"\" /finish " +
+                               std::to_wstring(reinterpret_cast<std::uintptr_t>(self)) + L" \"" + bareFolder + L"\"";
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION process{};
+    const bool started = ::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                          temp.data(), &startup, &process);
+    ::CloseHandle(self);
+    if (!started) {
+        ::DeleteFileW(copy.c_str());
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
+void FinishRemoval(HANDLE process, const std::wstring& program, const std::wstring& folder) {
+    ::WaitForSingleObject(process, 60 * 1000);
+    ::CloseHandle(process);
+    const std::wstring uninstaller = folder + L"\\" + std::wstring(kUninstaller.wideName);
+    // The system may hold the image a moment after the process has ended.
+    for (int attempt = 0; attempt < 50 && !RemoveFile(uninstaller); ++attempt) ::Sleep(100);
+    ::RemoveDirectoryW(folder.c_str());  // only succeeds when nothing else is in it
+    // This copy cannot delete itself while it runs.
+    ::MoveFileExW(program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+}  // namespace lirvo::payload

@@ -1,0 +1,35 @@
+#pragma once
+// Test helpers for the reader's programs: an installation made by hand from
+// the setup program's embedded payload archive, and running programs of it.
+
+#include <windows.h>
+
+#include <string>
+
+namespace lirvo::testing {
+
+// Writes the payload archive to a file and extracts every entry into
+// `folder` (which exists) with minizip. False when any step fails.
+bool ExtractPayload(const std::string& folder);
+
+std::wstring Wide(const std::string& ansi);
+// For messages of failed tests: the log is read as UTF-8.
+std::string Utf8(const std::wstring& text);
+
+// Starts `program` with `arguments` (already quoted as needed).
+struct RunningProgram {
+    PROCESS_INFORMATION process{};
+    bool started = false;
+    ~RunningProgram();
+    // Waits up to `milliseconds`; the exit code, or -1 when it is still running.
+    long WaitForExit(DWORD milliseconds);
+};
+void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments);
+
+// The first visible top-level window of `running` with this class, waiting
+// up to ten seconds for it to appear; null when none does.
+HWND WaitForWindow(const RunningProgram& running, const wchar_t* className);
+
+std::wstring TextOf(HWND window);
+
+}  // namespace lirvo::testing

@@ -1,0 +1,207 @@
+// Makes an installation by hand, as the setup program leaves it (the seven
+// files, the shortcuts, the .pdf association), runs the installed
+// uninstaller with /S and reads the file system and the registry back.
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <optional>
+#include <string>
+
+#include "payload/payload_files.h"
+#include "skin/core/file_io.h"
+#include "tests/payload/installation.h"
+#include "tests/support/temp_folder.h"
+
+namespace lirvo {
+namespace {
+
+using testing::Wide;
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    EXPECT_EQ(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), S_OK);
+    return std::wstring(path) + L"\\";
+}
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void MakeShortcut(const std::wstring& link, const std::wstring& target) {
+    IShellLinkW* shellLink = nullptr;
+    ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&shellLink)),
+              S_OK);
+    IPersistFile* file = nullptr;
+    shellLink->SetPath(target.c_str());
+    ASSERT_EQ(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)), S_OK);
+    EXPECT_EQ(file->Save(link.c_str(), TRUE), S_OK);
+    file->Release();
+    shellLink->Release();
+}
+
+void WriteString(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                                nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(opened, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(opened);
+}
+
+void WriteDword(const std::wstring& key, const wchar_t* name, DWORD value) {
+    HKEY opened = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                                nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(opened, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    ::RegCloseKey(opened);
+}
+
+std::optional<std::wstring> ReadString(const std::wstring& key, const wchar_t* name) {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(value);
+}
+
+bool KeyExists(const std::wstring& key) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(opened);
+    return true;
+}
+
+// The five registry entries the setup program's finish step writes.
+void Associate(const std::wstring& reader) {
+    WriteString(L".pdf", L"", L"");
+    WriteDword(L".pdf", L"EditFlags", 2);
+    WriteString(L".pdf\\Shell\\Open\\Command", L"", L"\"" + reader + L"\" \"%1\"");
+    WriteString(L".pdf\\DefaultIcon", L"", reader + L",0");
+    WriteString(L"..pdf", L"", L".pdf");
+}
+
+constexpr std::wstring_view kGroupUserFile = L"使用说明.txt";
+
+class UninstallerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        ClearAssociation();
+        folderAnsi_ = temp_ / std::string("LirvoPDF阅读器");
+        ASSERT_TRUE(::CreateDirectoryA(folderAnsi_.c_str(), nullptr));
+        ASSERT_TRUE(testing::ExtractPayload(folderAnsi_));
+        folder_ = Wide(folderAnsi_) + L"\\";
+        reader_ = folder_ + std::wstring(payload::kReader.wideName);
+        uninstaller_ = folder_ + std::wstring(payload::kUninstaller.wideName);
+        desktopLink_ = ShellFolder(CSIDL_DESKTOPDIRECTORY) + std::wstring(payload::kShortcutName);
+        group_ = ShellFolder(CSIDL_STARTMENU) + std::wstring(payload::kProductName) + L"\\";
+        ::CreateDirectoryW(group_.c_str(), nullptr);
+        MakeShortcut(group_ + std::wstring(payload::kShortcutName), reader_);
+        MakeShortcut(group_ + std::wstring(payload::kUninstallShortcutName), uninstaller_);
+    }
+
+    void TearDown() override {
+        ClearAssociation();
+        ::DeleteFileW(desktopLink_.c_str());
+        for (std::wstring_view name : {payload::kShortcutName, payload::kUninstallShortcutName, kGroupUserFile})
+            ::DeleteFileW((group_ + std::wstring(name)).c_str());
+        ::RemoveDirectoryW(group_.c_str());
+        ::CoUninitialize();
+    }
+
+    static void ClearAssociation() {
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+        ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
+    }
+
+    // Runs the installed uninstaller silently and waits until its helper has
+    // removed the uninstaller's own file as well.
+    void Uninstall() {
+        testing::RunningProgram uninstaller;
+        testing::Start(uninstaller, uninstaller_, L"/S");
+        ASSERT_TRUE(uninstaller.started);
+        EXPECT_EQ(uninstaller.WaitForExit(30000), 0);
+        for (int attempt = 0; attempt < 150 && Exists(uninstaller_); ++attempt) ::Sleep(100);
+        EXPECT_FALSE(Exists(uninstaller_)) << "the uninstaller's own file goes after it has ended";
+    }
+
+    testing::TempFolder temp_;
+    std::string folderAnsi_;
+    std::wstring folder_, reader_, uninstaller_, desktopLink_, group_;
+};
+
+TEST_F(UninstallerTest, RemovesAWholeInstallation) {
+    MakeShortcut(desktopLink_, reader_);
+    Associate(reader_);
+    const std::wstring neighbour = ShellFolder(CSIDL_DESKTOPDIRECTORY) + L"其他软件.lnk";
+    MakeShortcut(neighbour, L"C:\\windows\\notepad.exe");
+
+    Uninstall();
+
+    EXPECT_FALSE(Exists(folder_)) << "the install folder is gone";
+    EXPECT_FALSE(Exists(desktopLink_));
+    EXPECT_FALSE(Exists(group_)) << "the start-menu folder and its two shortcuts are gone";
+    for (const wchar_t* key : {L".pdf", L"..pdf"}) EXPECT_FALSE(KeyExists(key)) << testing::Utf8(key);
+    EXPECT_TRUE(Exists(neighbour)) << "another program's shortcut stays";
+    ::DeleteFileW(neighbour.c_str());
+}
+
+TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
+    // The user's file in the install folder and in the start-menu folder, a
+    // desktop shortcut of the same name that leads to another copy, and a
+    // .pdf association that another program took over since.
+    ASSERT_TRUE(WriteWholeFile(folderAnsi_ + "\\我的笔记.txt", ByteArray{'n', 'o', 't', 'e'}));
+    const std::wstring userFile = group_ + std::wstring(kGroupUserFile);
+    ::CloseHandle(::CreateFileW(userFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::wstring otherCopy = L"D:\\其他\\LirvoPDF阅读器.exe";
+    MakeShortcut(desktopLink_, otherCopy);
+    Associate(reader_);
+    const std::wstring otherCommand = L"\"C:\\Other\\Viewer.exe\" \"%1\"";
+    WriteString(L".pdf\\Shell\\Open\\Command", L"", otherCommand);
+
+    Uninstall();
+
+    for (const auto& file : payload::kPayloadFiles)
+        EXPECT_FALSE(Exists(folder_ + std::wstring(file.wideName))) << file.ansiName;
+    EXPECT_TRUE(Exists(folder_ + L"我的笔记.txt"));
+    EXPECT_TRUE(Exists(desktopLink_)) << "a shortcut to another copy stays";
+    EXPECT_FALSE(Exists(group_ + std::wstring(payload::kShortcutName)));
+    EXPECT_FALSE(Exists(group_ + std::wstring(payload::kUninstallShortcutName)));
+    EXPECT_TRUE(Exists(userFile));
+    EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), otherCommand);
+    EXPECT_EQ(ReadString(L".pdf\\DefaultIcon", L""), reader_ + L",0") << "nothing of an association it no longer owns";
+    EXPECT_EQ(ReadString(L"..pdf", L""), L".pdf");
+}
+
+}  // namespace
+}  // namespace lirvo
+
+namespace lirvo {
+namespace {
+
+TEST_F(UninstallerTest, AsksFirstAndLeavesEverythingWhenTheUserDeclines) {
+    MakeShortcut(desktopLink_, reader_);
+    Associate(reader_);
+
+    testing::RunningProgram uninstaller;
+    testing::Start(uninstaller, uninstaller_, L"");
+    ASSERT_TRUE(uninstaller.started);
+    HWND question = testing::WaitForWindow(uninstaller, L"#32770");
+    ASSERT_TRUE(question) << "the uninstaller asks before it removes anything";
+    EXPECT_EQ(testing::TextOf(question), L"卸载 LirvoPDF阅读器");
+    ::PostMessageW(question, WM_COMMAND, IDNO, 0);
+    EXPECT_EQ(uninstaller.WaitForExit(10000), 1);
+
+    for (const auto& file : payload::kPayloadFiles)
+        EXPECT_TRUE(Exists(folder_ + std::wstring(file.wideName))) << file.ansiName;
+    EXPECT_TRUE(Exists(desktopLink_));
+    EXPECT_TRUE(Exists(group_ + std::wstring(payload::kUninstallShortcutName)));
+    EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), L"\"" + reader_ + L"\" \"%1\"");
+}
+
+}  // namespace
+}  // namespace lirvo
