@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "skin/controls/skin_control.h"
 #include "skin/window/skin_window.h"
@@ -41,6 +42,9 @@ void Char(const SkinWindow& host, wchar_t code);
 bool Tick(const SkinControl& control, std::int32_t key, int count = 1);
 // Ticks until the timer stops (at most `limit`); returns the ticks delivered.
 int TickUntilStopped(const SkinControl& control, std::int32_t key, int limit = 1000);
+
+// PNG bytes of side-by-side solid bands, each bandWidth x height.
+ByteArray BandsPng(int bandWidth, int height, const std::vector<Argb>& colours);
 
 // Channels of a stored pixel.
 constexpr int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }
