@@ -590,6 +590,14 @@ void CopySurface(const Surface& from, Surface& to) {
     ::GdiFlush();
 }
 
+void CopySurfaceArea(const Surface& from, Surface& to, const Rect& area) {
+    if (!from || !to) return;
+    Flush(from.Graphics());
+    Flush(to.Graphics());
+    ::BitBlt(to.Dc(), area.left, area.top, area.width, area.height, from.Dc(), area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+}
+
 void ClearSurface(Surface& surface) {
     if (!surface) return;
     gdip::GdipGraphicsClear(surface.Graphics(), 0);

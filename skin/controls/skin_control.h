@@ -210,6 +210,8 @@ protected:
     virtual void OnTextChanged() {}
 
     bool LeftButtonHeld() const { return leftButton_; }
+    // During a state fade: the picture that was on screen when it began.
+    const Surface& PictureBeforeFade() const { return surface_; }
     void SetCursorShape(LPCSTR cursor) const;
     Surface& MutableSurface() { return surface_; }
 
@@ -259,6 +261,8 @@ private:
 
 // The visible state of a surface copied into another of the same size.
 void CopySurface(const Surface& from, Surface& to);
+// Copies one rectangle of a surface into the same place of another.
+void CopySurfaceArea(const Surface& from, Surface& to, const Rect& area);
 // Clears a surface to transparent.
 void ClearSurface(Surface& surface);
 

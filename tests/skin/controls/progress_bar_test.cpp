@@ -72,10 +72,12 @@ TEST_F(ControlTest, ProgressBarFillsItsShareFromTheSideOfItsStyle) {
         ProgressBar bar;
         ASSERT_TRUE(bar.Create(*host, {10, 10, vertical ? 30 : 200, vertical ? 200 : 30},
                                BarArgs(c.position, c.type, c.style)));
-        if (c.filledX >= 0)
+        if (c.filledX >= 0) {
             EXPECT_EQ(testing::HostPixel(*host, 10 + c.filledX, 10 + c.filledY), kFill) << c.what;
-        if (c.emptyX >= 0)
+        }
+        if (c.emptyX >= 0) {
             EXPECT_EQ(testing::HostPixel(*host, 10 + c.emptyX, 10 + c.emptyY), kBackground) << c.what;
+        }
         bar.Detach();
     }
 
