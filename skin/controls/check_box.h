@@ -16,7 +16,7 @@ namespace lirvo {
 
 class CheckBox : public SkinControl {
 public:
-    enum State : std::int32_t { kNormal = 1, kHot = 2, kPressed = 3 };
+    enum Visual : std::int32_t { kNormal = 1, kHot = 2, kPressed = 3 };
 
     CheckBox() = default;
 

@@ -38,7 +38,7 @@ void CustomInstallToggle::OnLeftDown(Point) {
     ChangeState(kPressed);
 }
 
-void CustomInstallToggle::ChangeState(State state) {
+void CustomInstallToggle::ChangeState(Visual state) {
     state_ = state;
     Refresh();
 }

@@ -14,7 +14,7 @@ inline constexpr char kCustomInstallCaption[] = "自定义安装";
 
 class CustomInstallToggle : public SkinControl {
 public:
-    enum State : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
+    enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
     CustomInstallToggle() = default;
 
@@ -30,7 +30,7 @@ protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;
 
 private:
-    void ChangeState(State state);
+    void ChangeState(Visual state);
 
     Rect imageRect_;
     std::int32_t state_ = kNormal;

@@ -36,7 +36,7 @@ void ImageButton::SetDisabledAndRefresh(bool disabled) {
     Refresh();
 }
 
-void ImageButton::ChangeState(State state) {
+void ImageButton::ChangeState(Visual state) {
     state_ = state;
     BeginFade(5, 5);
 }

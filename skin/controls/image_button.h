@@ -14,7 +14,7 @@ namespace lirvo {
 
 class ImageButton : public SkinControl {
 public:
-    enum State : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
+    enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
     ImageButton() = default;
 
@@ -34,7 +34,7 @@ protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;
 
 private:
-    void ChangeState(State state);
+    void ChangeState(Visual state);
 
     std::int32_t state_ = kNormal;
     GdipBitmap normal_;

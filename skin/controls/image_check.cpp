@@ -24,7 +24,7 @@ bool ImageCheck::Shown(std::optional<bool> shown) {
     return shown_;
 }
 
-void ImageCheck::ChangeState(State state) {
+void ImageCheck::ChangeState(Visual state) {
     state_ = state;
     Refresh();
 }

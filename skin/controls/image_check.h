@@ -17,7 +17,7 @@ inline constexpr char kCheckStripName[] = "选择钩钩未选取副本";
 
 class ImageCheck : public SkinControl {
 public:
-    enum State : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
+    enum Visual : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
 
     ImageCheck() = default;
 
@@ -34,7 +34,7 @@ protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;
 
 private:
-    void ChangeState(State state);
+    void ChangeState(Visual state);
 
     std::int32_t state_ = kInitial;
     GdipBitmap strip_;

@@ -210,6 +210,9 @@ protected:
     virtual void OnTextChanged() {}
 
     bool LeftButtonHeld() const { return leftButton_; }
+    // Turns false when the object is destroyed: a caller that raised an
+    // event checks it before touching the object again.
+    std::shared_ptr<bool> Alive() const { return alive_; }
     // During a state fade: the picture that was on screen when it began.
     const Surface& PictureBeforeFade() const { return surface_; }
     void SetCursorShape(LPCSTR cursor) const;
