@@ -1,0 +1,47 @@
+#pragma once
+// ImageButton: a button drawn from three pictures (normal, hot, pressed),
+// with an optional light outline when hot and a dark one when pressed. Every
+// change of look fades. After a press the button keeps its pressed look
+// until the mouse leaves it. The button owns its decoded pictures.
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/controls/skin_control.h"
+#include "skin/core/gdiplus_api.h"
+
+namespace lirvo {
+
+class ImageButton : public SkinControl {
+public:
+    enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
+
+    ImageButton() = default;
+
+    // Pictures not given show the normal one.
+    virtual bool Create(SkinObject& host, const Rect& rect, bool highlight, const ByteArray& normal,
+                        std::optional<ByteArray> hot = std::nullopt, std::optional<ByteArray> pressed = std::nullopt);
+    // One picture for all three looks.
+    virtual void SetImage(const ByteArray& image);
+    virtual void SetDisabledAndRefresh(bool disabled);
+
+    std::int32_t VisualState() const { return state_; }
+
+protected:
+    void OnLeftDown(Point) override { ChangeState(kPressed); }
+    void OnMouseEnter() override { ChangeState(kHot); }
+    void OnMouseLeave() override { ChangeState(kNormal); }
+    void Draw(Gdiplus::GpGraphics* graphics) override;
+
+private:
+    void ChangeState(Visual state);
+
+    std::int32_t state_ = kNormal;
+    GdipBitmap normal_;
+    GdipBitmap hot_;
+    Rect imageRect_;
+    GdipBitmap pressed_;
+    bool highlight_ = false;
+};
+
+}  // namespace lirvo

@@ -1,0 +1,45 @@
+#pragma once
+// ImageCheck: the tick of an option, drawn from a strip of three frames
+// (normal, hot, pressed) from the application skin. A tick that is not
+// shown is fully transparent but still takes clicks, so the option under it
+// can be ticked again. The control owns the decoded strip.
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/controls/skin_control.h"
+#include "skin/core/gdiplus_api.h"
+
+namespace lirvo {
+
+// The application skin's picture the ticks are drawn from.
+inline constexpr char kCheckStripName[] = "选择钩钩未选取副本";
+
+class ImageCheck : public SkinControl {
+public:
+    enum Visual : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
+
+    ImageCheck() = default;
+
+    virtual bool Create(SkinObject& host, const Rect& rect);
+    virtual bool Shown(std::optional<bool> shown = std::nullopt);
+
+    std::int32_t VisualState() const { return state_; }
+
+protected:
+    void OnLeftDown(Point) override { ChangeState(kPressed); }
+    void OnLeftUp(Point) override { ChangeState(kNormal); }
+    void OnMouseEnter() override { ChangeState(kHot); }
+    void OnMouseLeave() override { ChangeState(kNormal); }
+    void Draw(Gdiplus::GpGraphics* graphics) override;
+
+private:
+    void ChangeState(Visual state);
+
+    std::int32_t state_ = kInitial;
+    GdipBitmap strip_;
+    Rect imageRect_;
+    bool shown_ = true;
+};
+
+}  // namespace lirvo

@@ -1,0 +1,170 @@
+#include "skin/controls/progress_bar.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "skin/controls/gdiplus_brushes.h"
+#include "skin/core/image_from_bytes.h"
+#include "skin/core/toolkit.h"
+
+namespace lirvo {
+namespace {
+
+constexpr Argb kFrameOutline = 0x50000000;  // black, alpha 80
+constexpr Argb kInnerOutline = 0x50FFFFFF;  // white, alpha 80
+constexpr Argb kGlossTop = 0x32000000;      // black, alpha 50
+constexpr Argb kGlossBottom = 0x00FFFFFF;
+constexpr std::int32_t kShineWidth = 90;
+constexpr std::int32_t kShineHeight = 24;
+constexpr std::int32_t kShineStep = 2;
+constexpr std::uint32_t kShineInterval = 10;
+
+void Fill(Gdiplus::GpGraphics* graphics, Gdiplus::GpBrush* brush, float x, float y, float width, float height) {
+    if (width > 0 && height > 0) gdip::GdipFillRectangle(graphics, brush, x, y, width, height);
+}
+
+void Outline(Gdiplus::GpGraphics* graphics, Argb colour, float x, float y, float width, float height) {
+    if (width <= 0 || height <= 0) return;
+    auto pen = MakePen(colour);
+    gdip::GdipDrawRectangle(graphics, pen.get(), x, y, width, height);
+}
+
+}  // namespace
+
+bool ProgressBar::Create(SkinObject& host, const Rect& rect, const CreateArgs& args) {
+    if (!Attach(host, rect, args.text, 1, args.visible.value_or(true), args.disabled)) return false;
+    const float bounds[] = {std::trunc(args.boundA), std::trunc(args.boundB), std::trunc(args.position)};
+    maximum_ = *std::max_element(std::begin(bounds), std::end(bounds));
+    minimum_ = *std::min_element(std::begin(bounds), std::end(bounds));
+    position_ = args.position;
+    type_ = args.type;
+    style_ = args.style;
+    colours_[0] = args.colour1;
+    colours_[1] = args.colour2;
+    background_ = args.background;
+    border_ = args.border;
+    textStyle_ = FontRecord(args.textStyle.value_or(FontDescription{}));
+    shineOffset_ = -4;
+    shine_ = ImageFromBytes(Toolkit().builtinSkin.progressHighlight);
+    StartTimer(kShineTimerKey, kShineInterval, 1);
+    Render();
+    return true;
+}
+
+float ProgressBar::Position(std::optional<std::int32_t> value, bool refresh) {
+    if (value) {
+        position_ = static_cast<float>(*value);
+        if (refresh) Refresh();
+    }
+    return position_;
+}
+
+void ProgressBar::SetColours(std::optional<Argb> colour1, std::optional<Argb> colour2,
+                             std::optional<Argb> background) {
+    if (colour1) colours_[0] = *colour1;
+    if (colour2) colours_[1] = *colour2;
+    if (background) background_ = *background;
+}
+
+std::int32_t ProgressBar::Type(std::optional<std::int32_t> value, bool refresh) {
+    if (value) {
+        type_ = *value;
+        if (refresh) Refresh();
+    }
+    return type_;
+}
+
+std::int32_t ProgressBar::Style(std::optional<std::int32_t> value, bool refresh) {
+    if (value) {
+        style_ = *value;
+        if (refresh) Refresh();
+    }
+    return style_;
+}
+
+FontDescription ProgressBar::TextStyle(std::optional<FontDescription> style) {
+    if (style) textStyle_ = FontRecord(*style);
+    return textStyle_.Description();
+}
+
+float ProgressBar::FilledLength() const {
+    // Equal bounds leave nothing to divide by: such a bar shows no fill.
+    const float range = maximum_ - minimum_;
+    if (range == 0) return 0;
+    const float size = static_cast<float>(type_ == kVertical ? GetHeight() : GetWidth());
+    return size * position_ / range;
+}
+
+void ProgressBar::OnTimer(std::int32_t key, EventParam) {
+    if (key != kShineTimerKey) return;
+    if (shineOffset_ < GetWidth()) shineOffset_ += kShineStep;
+    else shineOffset_ = -GetWidth();
+    Refresh();
+}
+
+void ProgressBar::OnDestroy() {
+    position_ = maximum_ = minimum_ = 0;
+    type_ = style_ = 0;
+    colours_[0] = colours_[1] = background_ = border_ = 0;
+    textStyle_ = FontRecord();
+    shine_.reset();
+}
+
+void ProgressBar::Draw(Gdiplus::GpGraphics* graphics) {
+    const auto w = static_cast<float>(GetWidth());
+    const auto h = static_cast<float>(GetHeight());
+    auto background = MakeSolidBrush(background_);
+    Fill(graphics, background.get(), 0, 0, w - 1, h - 1);
+    Outline(graphics, kFrameOutline, 0, 0, w - 1, h - 1);
+    const float length = FilledLength();
+    if (length > 0) {
+        if (type_ == kVertical) DrawVertical(graphics, length);
+        else DrawHorizontal(graphics, length);
+    }
+    DrawStyledText(graphics, textStyle_, GetTextW(), Rect{0, 0, GetWidth(), GetHeight()});
+}
+
+void ProgressBar::DrawVertical(Gdiplus::GpGraphics* graphics, float length) {
+    const auto w = static_cast<float>(GetWidth());
+    const auto h = static_cast<float>(GetHeight());
+    // The gradient spans the whole control, so the fill shows its share of it.
+    const Gdiplus::RectF span{0, 0, w - 1, h - 1};
+    if (style_ == kRightToLeft) {
+        auto brush = MakeGradientBrush(span, colours_[1], colours_[0], true);
+        Fill(graphics, brush.get(), 0, 0, w, length);
+        return;
+    }
+    auto brush = MakeGradientBrush(span, colours_[0], colours_[1], true);
+    Fill(graphics, brush.get(), 0, h - length, w, length);
+    Outline(graphics, kInnerOutline, 1, h - length + 1, w - 3, length - 3);
+    Outline(graphics, border_, 0, h - length, w - 1, length - 1);
+}
+
+void ProgressBar::DrawHorizontal(Gdiplus::GpGraphics* graphics, float length) {
+    const auto w = static_cast<float>(GetWidth());
+    const auto h = static_cast<float>(GetHeight());
+    const Gdiplus::RectF span{0, 0, w - 1, h - 1};
+    if (style_ == kRightToLeft) {
+        auto brush = MakeGradientBrush(span, colours_[1], colours_[0], false);
+        Fill(graphics, brush.get(), w - length, 1, length, h - 2);
+        return;
+    }
+    auto brush = MakeGradientBrush(span, colours_[0], colours_[1], false);
+    Fill(graphics, brush.get(), 0, 0, length, h);
+
+    const float glossTop = std::floor(h / 2);
+    const float glossHeight = std::floor(h / 3);
+    if (glossHeight > 0) {
+        auto gloss = MakeGradientBrush({0, glossTop, length, glossHeight}, kGlossTop, kGlossBottom, true);
+        Fill(graphics, gloss.get(), 0, glossTop, length, glossHeight);
+    }
+    // The shine runs inside the filled part only; an empty bar shows none.
+    gdip::GdipSetClipRect(graphics, 0, 0, length, h, Gdiplus::CombineModeReplace);
+    DrawImage(shine_.get(), graphics, shineOffset_, GetHeight() - 22,
+              {.width = kShineWidth, .height = kShineHeight});
+    gdip::GdipResetClip(graphics);
+    Outline(graphics, kInnerOutline, 1, 1, length - 3, h - 3);
+    Outline(graphics, border_, 0, 0, length - 1, h - 1);
+}
+
+}  // namespace lirvo

@@ -1,0 +1,132 @@
+#include "skin/controls/progress_bar.h"
+
+#include <gtest/gtest.h>
+
+#include "skin/controls/control_timers.h"
+#include "tests/skin/controls/control_fixture.h"
+#include "tests/support/toolkit_fixture.h"
+
+namespace lirvo {
+namespace {
+
+using testing::ControlTest;
+
+constexpr Argb kFill = 0xFF00C000;
+constexpr Argb kBackground = 0xFFFFFFFF;
+constexpr Argb kShineColour = 0xFF00004B;  // the test skin's "进度图片"
+
+ProgressBar::CreateArgs BarArgs(float position, std::int32_t type = ProgressBar::kHorizontal,
+                                std::int32_t style = ProgressBar::kLeftToRight) {
+    return {.boundA = 100.0f,
+            .boundB = 0.0f,
+            .position = position,
+            .type = type,
+            .style = style,
+            .colour1 = kFill,
+            .colour2 = kFill,
+            .background = kBackground,
+            .border = 0xFF0000FF};
+}
+
+TEST_F(ControlTest, ProgressBarOrdersItsBoundsWithThePosition) {
+    auto host = MakeHost();
+    const struct {
+        float a, b, position;
+        float maximum, minimum;
+    } cases[] = {
+        {100.0f, 1.0f, 0.0f, 100.0f, 0.0f},
+        {1.0f, 100.0f, 50.0f, 100.0f, 1.0f},
+        {10.7f, 3.2f, 20.0f, 20.0f, 3.0f},  // truncated, and the position counts too
+        {-5.5f, 5.0f, 0.0f, 5.0f, -5.0f},
+    };
+    for (const auto& c : cases) {
+        ProgressBar bar;
+        ProgressBar::CreateArgs args = BarArgs(c.position);
+        args.boundA = c.a;
+        args.boundB = c.b;
+        ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 30}, args));
+        EXPECT_EQ(bar.Maximum(), c.maximum) << c.a << ", " << c.b << ", " << c.position;
+        EXPECT_EQ(bar.Minimum(), c.minimum) << c.a << ", " << c.b << ", " << c.position;
+        EXPECT_EQ(bar.Position(), c.position);
+    }
+}
+
+TEST_F(ControlTest, ProgressBarFillsItsShareFromTheSideOfItsStyle) {
+    auto host = MakeHost();
+    const struct {
+        const char* what;
+        std::int32_t type, style;
+        float position;
+        int filledX, filledY;  // -1: no probe
+        int emptyX, emptyY;
+    } cases[] = {
+        {"empty at 0", ProgressBar::kHorizontal, ProgressBar::kLeftToRight, 0, -1, -1, 100, 5},
+        {"full at the maximum", ProgressBar::kHorizontal, ProgressBar::kLeftToRight, 100, 195, 5, -1, -1},
+        {"half from the left", ProgressBar::kHorizontal, ProgressBar::kLeftToRight, 50, 50, 5, 150, 5},
+        {"style 1 from the right", ProgressBar::kHorizontal, ProgressBar::kRightToLeft, 50, 150, 10, 50, 10},
+        {"vertical from the bottom", ProgressBar::kVertical, ProgressBar::kLeftToRight, 50, 15, 150, 15, 50},
+        {"vertical style 1 from the top", ProgressBar::kVertical, ProgressBar::kRightToLeft, 50, 15, 50, 15, 150},
+    };
+    for (const auto& c : cases) {
+        const bool vertical = c.type == ProgressBar::kVertical;
+        ProgressBar bar;
+        ASSERT_TRUE(bar.Create(*host, {10, 10, vertical ? 30 : 200, vertical ? 200 : 30},
+                               BarArgs(c.position, c.type, c.style)));
+        if (c.filledX >= 0) {
+            EXPECT_EQ(testing::HostPixel(*host, 10 + c.filledX, 10 + c.filledY), kFill) << c.what;
+        }
+        if (c.emptyX >= 0) {
+            EXPECT_EQ(testing::HostPixel(*host, 10 + c.emptyX, 10 + c.emptyY), kBackground) << c.what;
+        }
+        bar.Detach();
+    }
+
+    ProgressBar bar;
+    ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 30}, BarArgs(0)));
+    bar.Position(100, true);
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 100, 10 + 5), kFill) << "Position with refresh redraws";
+    bar.Position(0, false);
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 100, 10 + 5), kFill) << "without refresh it does not";
+}
+
+TEST_F(ControlTest, ProgressBarWithEqualBoundsDrawsNoFill) {
+    auto host = MakeHost();
+    ProgressBar bar;
+    ProgressBar::CreateArgs args = BarArgs(5);
+    args.boundA = args.boundB = 5;
+    ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 30}, args));
+    EXPECT_EQ(bar.FilledLength(), 0.0f);
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 100, 10 + 5), kBackground);
+}
+
+TEST_F(ControlTest, ProgressBarShineCyclesAcrossTheFillAndStopsWithTheBar) {
+    auto host = MakeHost();
+    ProgressBar bar;
+    ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 30}, BarArgs(50)));
+    EXPECT_EQ(bar.ShineOffset(), -4);
+    std::vector<std::int32_t> offsets;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey));
+        offsets.push_back(bar.ShineOffset());
+    }
+    EXPECT_EQ(offsets, (std::vector<std::int32_t>{-2, 0, 2}));
+    ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey, 99));
+    EXPECT_EQ(bar.ShineOffset(), 200);
+    ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey));
+    EXPECT_EQ(bar.ShineOffset(), -200) << "re-enters from the left";
+
+    ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey, 100));
+    ASSERT_EQ(bar.ShineOffset(), 0);
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 10, 10 + 12), kShineColour) << "the shine over the fill";
+    ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey, 55));
+    ASSERT_EQ(bar.ShineOffset(), 110);
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 120, 10 + 12), kBackground) << "none beyond the fill";
+
+    const UINT_PTR timer = control_timers::SystemTimerOf(bar, ProgressBar::kShineTimerKey).value();
+    bar.Detach();
+    EXPECT_FALSE(control_timers::SystemTimerOf(bar, ProgressBar::kShineTimerKey));
+    EXPECT_FALSE(::KillTimer(nullptr, timer)) << "the shine timer stopped with the bar";
+}
+
+}  // namespace
+}  // namespace lirvo
