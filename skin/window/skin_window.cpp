@@ -578,8 +578,10 @@ void SkinWindow::RebuildSurfaces() {
     SetWindowProperty(window_, property::kSurfaceGraphics, reinterpret_cast<std::intptr_t>(mainSurface_.Graphics()));
     SetWindowProperty(window_, property::kBackgroundGraphics,
                       reinterpret_cast<std::intptr_t>(backgroundSurface_.Graphics()));
-    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    // The frame goes onto the background surface first: the caption buttons
+    // restore what lies under them from it while the main surface is painted.
     PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     RedrawControls(mainSurface_.Graphics());
 }
 
@@ -734,8 +736,8 @@ void SkinWindow::ResetIcon() {
 
 void SkinWindow::RepaintLayers() {
     if (!mainSurface_) return;
-    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     RedrawControls(mainSurface_.Graphics());
     Refresh(true);
 }
