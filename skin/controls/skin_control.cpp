@@ -444,6 +444,27 @@ bool SkinControl::HasFocus() const {
            GetWindowProperty(State().hostWindow, property::kFocus) == Handle();
 }
 
+void SkinControl::SetRect(const Rect& rect) {
+    if (!attached_) {
+        rect_ = rect;
+        return;
+    }
+    const Rect before = VisibleRect();
+    // The old place shows what lies beneath once the control has left it.
+    const bool visible = State().visible;
+    State().visible = false;
+    PaintArea(surface_, before);
+    UpdateArea(before);
+    State().visible = visible;
+    rect_ = rect;
+    if (surface_.Width() != std::max(rect.width, 1) || surface_.Height() != std::max(rect.height, 1)) {
+        CancelFades();
+        surface_ = Surface(std::max(rect.width, 1), std::max(rect.height, 1));
+    }
+    HandleEvent(kEventLayout, 0, 0);
+    Refresh();
+}
+
 void SkinControl::Layout() {
     // Hosts that are controls place this control inside their own
     // rectangle; the top-level window places its controls in its client area.

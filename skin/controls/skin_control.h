@@ -167,6 +167,9 @@ public:
     virtual void BeginFade(std::int32_t interval = 10, std::int32_t step = 10, bool overlay = false);
     virtual void BeginStateFade(std::int32_t interval = 10, std::int32_t step = 10, std::int32_t target = 0);
 
+    // Moves or resizes the control within its host and redraws it there.
+    virtual void SetRect(const Rect& rect);
+
     bool IsAttached() const { return attached_; }
     bool IsFading() const { return fading_; }
     std::int32_t FadeAlpha() const { return fadeAlpha_; }
