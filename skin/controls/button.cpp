@@ -1,5 +1,7 @@
 #include "skin/controls/button.h"
 
+#include <string>
+
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
@@ -218,6 +220,17 @@ void Button::OnMouseLeave() {
         return;
     }
     Fade();
+}
+
+PropertyList Button::GetProperties() const {
+    return {{"Color", "颜色", std::to_string(AccentColour()), {}},
+            {"Style", "风格", std::to_string(kind_), property_choices::ButtonStyle()}};
+}
+
+void Button::ApplyProperties(const PropertyValues& values) {
+    for (const auto& [key, value] : values)
+        if (key == "Style")
+            if (const auto kind = PropertyInteger(value)) StyleKind(static_cast<std::int32_t>(*kind));
 }
 
 }  // namespace lirvo

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/gdiplus_api.h"
 #include "skin/core/shared_routines.h"
@@ -41,6 +42,9 @@ public:
     virtual std::int32_t StyleKind(std::optional<std::int32_t> kind = std::nullopt);
     virtual std::int32_t RaiseUserEvent(std::int32_t event, EventParam p1);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t VisualState() const { return state_; }
     std::int32_t CurrentLook() const;

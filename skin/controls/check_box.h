@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/shared_routines.h"
 #include "skin/window/drawing.h"
@@ -25,6 +26,9 @@ public:
                         std::optional<bool> visible = std::nullopt, bool disabled = false);
     virtual bool Checked(std::optional<bool> checked = std::nullopt, bool refresh = false);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t VisualState() const { return state_; }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
@@ -469,6 +470,29 @@ void EditBox::SelectAll() {
     anchor_ = 0;
     caret_ = TextLength();
     Update();
+}
+
+PropertyList EditBox::GetProperties() const {
+    return {
+        {"SelectBkgColor", "选中背景颜色", std::to_string(selectionBackground_), {}},
+        {"SelectColor", "选中文本颜色", std::to_string(selectionTextColour_), {}},
+        {"FarmeColor", "边框颜色", std::to_string(frameColour_), {}},
+        {"BkgColor", "背景颜色", std::to_string(background_), {}},
+    };
+}
+
+void EditBox::ApplyProperties(const PropertyValues& values) {
+    const std::pair<const char*, Argb*> targets[] = {
+        {"SelectBkgColor", &selectionBackground_},
+        {"SelectColor", &selectionTextColour_},
+        {"FarmeColor", &frameColour_},
+        {"BkgColor", &background_},
+    };
+    for (const auto& [key, value] : values)
+        for (const auto& [name, colour] : targets)
+            if (key == name)
+                if (const auto integer = PropertyInteger(value)) *colour = static_cast<Argb>(*integer);
+    Refresh();
 }
 
 }  // namespace lirvo

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/shared_routines.h"
 #include "skin/window/drawing.h"
@@ -32,6 +33,9 @@ public:
                         std::optional<bool> visible = std::nullopt, bool disabled = false);
     virtual std::int32_t Frame(std::optional<std::int32_t> frame = std::nullopt, bool refresh = false);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
 protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;

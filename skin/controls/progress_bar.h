@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/gdiplus_api.h"
 #include "skin/core/shared_routines.h"
@@ -51,6 +52,9 @@ public:
     Argb GetColour2() const { return colours_[1]; }
     Argb GetBkgColor() const { return background_; }
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     float Maximum() const { return maximum_; }
     float Minimum() const { return minimum_; }

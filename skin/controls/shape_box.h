@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/colour.h"
 
@@ -47,6 +48,9 @@ public:
     virtual std::int32_t Round(std::optional<std::int32_t> radius = std::nullopt, bool refresh = false);
     virtual std::int32_t LineWidth(std::optional<std::int32_t> width = std::nullopt, bool refresh = false);
     virtual Argb BkgColor(std::optional<Argb> colour = std::nullopt, bool refresh = false);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t Style() const { return style_; }
 
