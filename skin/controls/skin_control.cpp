@@ -328,15 +328,17 @@ void SkinControl::PaintArea(const Surface& picture, const Rect& area) {
          host = ControlAt(host->hostObject_))
         hosts.push_back(host);
     for (auto host = hosts.rbegin(); host != hosts.rend(); ++host)
-        if ((*host)->IsVisible())
+        if ((*host)->State().visible)
             BlendPart(dc, (*host)->surface_, (*host)->TopLevelRect(), Intersect(area, (*host)->VisibleRect()),
                       (*host)->transparency_);
-    if (IsVisible()) BlendPart(dc, picture, TopLevelRect(), area, transparency_);
+    // The host's surface is off screen: a control is composed into it even
+    // while the window is hidden, so the window shows it once it appears.
+    if (State().visible) BlendPart(dc, picture, TopLevelRect(), area, transparency_);
     for (ObjectHandle hosted : HostedControls(Handle())) SendObjectEvent(hosted, kEventPaint);
 }
 
 void SkinControl::PaintOnHost() {
-    if (!IsVisible()) return;
+    if (!State().visible) return;
     const HWND window = State().hostWindow;
     const auto dc = reinterpret_cast<HDC>(GetWindowProperty(window, property::kSurfaceDc));
     if (!dc) return;

@@ -198,6 +198,20 @@ TEST_F(ControlTest, TransparencySetsTheConstantAlphaOnTheHost) {
     EXPECT_EQ(testing::HostPixel(*host, 40, 40), 0xFFFF0000u);
 }
 
+TEST_F(ControlTest, ControlsOfAHiddenWindowAreThereWhenItIsShown) {
+    SkinWindow hidden;
+    ASSERT_EQ(hidden.Create({.bounds = Rect{20, 20, 200, 100}, .style = 0,
+                             .frameStyle = static_cast<std::int32_t>(testing::kHostColour)}),
+              1);
+    ProbeControl control(0xFF00FF00);
+    ASSERT_TRUE(control.Create(hidden, {10, 10, 50, 50}));
+    EXPECT_FALSE(control.IsVisible()) << "the window is hidden";
+    hidden.Show(true);
+    EXPECT_TRUE(control.IsVisible());
+    EXPECT_EQ(testing::HostPixel(hidden, 30, 30), 0xFF00FF00u) << "composed while the window was hidden";
+    control.Detach();
+}
+
 TEST_F(ControlTest, FadeOfIntervalFiveAndStepFiveEndsAfterTwentyTwoTicks) {
     auto host = MakeHost();
     ProbeControl control(0xFFFF0000);
