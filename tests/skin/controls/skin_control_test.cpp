@@ -48,6 +48,7 @@ protected:
     void OnFocus(ObjectHandle previous) override { Write("focus from " + std::to_string(previous)); }
     void OnBlur(ObjectHandle next) override { Write("blur to " + std::to_string(next)); }
     void OnDestroy() override { Write("destroy"); }
+    void OnHostChanged() override { Write("host changed"); }
     void OnTimer(std::int32_t key, EventParam) override {
         if (key >= 0) ++ticks;
     }
@@ -102,6 +103,40 @@ TEST_F(ControlTest, RegistryStaysOrderedByDepthAndDetachTakesHostedControls) {
     EXPECT_FALSE(registry.PositionOf(cId));
     EXPECT_EQ(log, (Log{"destroy"}));
     EXPECT_TRUE(a.Create(*host, {10, 10, 100, 80})) << "a detached control can be attached again";
+}
+
+TEST_F(ControlTest, SetHostMovesTheControlIntoAnotherHost) {
+    auto host = MakeHost();
+    Log log;
+    ProbeControl outer, moved(0xFFFF0000, &log), other;
+    ASSERT_TRUE(outer.Create(*host, {100, 50, 100, 80}));
+    ASSERT_TRUE(moved.Create(*host, {10, 10, 20, 20}));
+    ASSERT_TRUE(other.Create(*host, {250, 10, 20, 20}));
+    moved.SetHost(outer);
+    EXPECT_EQ(moved.GetHost(), &outer);
+    EXPECT_EQ(moved.State().depth, 2);
+    EXPECT_EQ(moved.RegistryIndex() + 1, outer.RegistryIndex()) << "right before its new host";
+    EXPECT_EQ(moved.TopLevelRect(), (Rect{110, 60, 20, 20}));
+    EXPECT_EQ(log, Log{"host changed"});
+    EXPECT_EQ(moved.HandleEvent(kEventQueryHost, 0, 0), outer.Id());
+}
+
+TEST_F(ControlTest, CursorIsTheHandOverAControlUntilAClassCursorIsSet) {
+    auto host = MakeHost();
+    ProbeControl control;
+    ASSERT_TRUE(control.Create(*host, {10, 10, 50, 50}));
+    Toolkit().customCursorSet = false;
+    const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    const HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
+    ::SetCursor(arrow);
+    testing::MouseMove(*host, 30, 30);
+    EXPECT_EQ(::GetCursor(), hand);
+    testing::MouseMove(*host, 200, 150);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(host->GetHandle(), GCLP_HCURSOR)), arrow);
+    EXPECT_TRUE(Toolkit().customCursorSet) << "leaving installs the class cursor";
+    ::SetCursor(arrow);
+    testing::MouseMove(*host, 30, 30);
+    EXPECT_EQ(::GetCursor(), arrow) << "after which the control leaves the cursor alone";
 }
 
 TEST_F(ControlTest, MouseInputReachesHooksAfterTheUserEvents) {
