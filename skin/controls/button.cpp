@@ -233,4 +233,15 @@ void Button::ApplyProperties(const PropertyValues& values) {
             if (const auto kind = PropertyInteger(value)) StyleKind(static_cast<std::int32_t>(*kind));
 }
 
+void Button::CopyOwnSettingsFrom(const Button& other) {
+    state_ = other.state_;
+    kind_ = other.kind_;
+    imageRect_ = other.imageRect_;
+    pictureCount_ = other.pictureCount_;
+    mode_ = other.mode_;
+    icon_ = CloneBitmap(other.icon_);
+    arrow_ = CloneBitmap(other.arrow_);
+    textStyle_ = FontRecord(other.textStyle_.Description());
+}
+
 }  // namespace lirvo

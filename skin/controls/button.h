@@ -6,6 +6,7 @@
 // The button owns its text style, icon and arrow pictures.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/control_properties.h"
@@ -33,6 +34,9 @@ public:
     };
 
     Button() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const Button& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     virtual void SetIcon(const ByteArray& icon);

@@ -107,4 +107,11 @@ void CheckBox::ApplyProperties(const PropertyValues& values) {
         if (key == "Check") Checked(PropertyFlag(value), true);
 }
 
+void CheckBox::CopyOwnSettingsFrom(const CheckBox& other) {
+    state_ = other.state_;
+    checked_ = other.checked_;
+    drawnChecked_ = other.drawnChecked_;
+    textStyle_ = FontRecord(other.textStyle_.Description());
+}
+
 }  // namespace lirvo

@@ -6,6 +6,7 @@
 // text style.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/control_properties.h"
@@ -20,6 +21,9 @@ public:
     enum Visual : std::int32_t { kNormal = 1, kHot = 2, kPressed = 3 };
 
     CheckBox() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const CheckBox& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const WideText& text,
                         std::optional<FontDescription> textStyle = std::nullopt, bool checked = false,

@@ -495,4 +495,23 @@ void EditBox::ApplyProperties(const PropertyValues& values) {
     Refresh();
 }
 
+void EditBox::CopyOwnSettingsFrom(const EditBox& other) {
+    textStyle_ = FontRecord(other.textStyle_.Description());
+    BuildFormat();
+    selectionBackground_ = other.selectionBackground_;
+    selectionTextColour_ = other.selectionTextColour_;
+    frameColour_ = other.frameColour_;
+    background_ = other.background_;
+    anchor_ = other.anchor_;
+    caret_ = other.caret_;
+    password_ = other.password_;
+    maxLength_ = other.maxLength_;
+    mask_ = other.mask_;
+    iconMode_ = other.iconMode_;
+    icon_ = CloneBitmap(other.icon_);
+    marginLeft_ = other.marginLeft_;
+    textArea_ = other.textArea_;
+    inputMode_ = other.inputMode_;
+}
+
 }  // namespace lirvo

@@ -57,6 +57,9 @@ public:
     EditBox();
     ~EditBox() override;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const EditBox& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // Line breaks are dropped: the text stays on one line.
     void SetTextW(const WideText& text) override;

@@ -28,7 +28,6 @@ bool ItemList::Create(SkinObject& host, const Rect& rect, const CreateArgs& args
     selected_ = 0;
     firstVisible_ = 1;
     scrollOffset_ = 0;
-    created_ = true;
     Render();
     CreateArrows();
     LayoutItems();
@@ -162,7 +161,14 @@ void ItemList::Draw(Gdiplus::GpGraphics* graphics) {
 
 void ItemList::OnDestroy() {
     selected_ = 0;
-    created_ = false;
+}
+
+void ItemList::CopyOwnSettingsFrom(const ItemList& other) {
+    itemExtent_ = other.itemExtent_;
+    secondExtent_ = other.secondExtent_;
+    lineColour_ = other.lineColour_;
+    fillColour_ = other.fillColour_;
+    thirdColour_ = other.thirdColour_;
 }
 
 }  // namespace lirvo

@@ -33,6 +33,11 @@ public:
     ItemList() = default;
     ~ItemList() override;
 
+    // The copy takes the list's settings; its items are controls of this
+    // list and stay here.
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ItemList& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // Returns the new item's 1-based index, 0 when the list is not attached.
     virtual std::int32_t AddItem(const WideText& text, std::optional<FontDescription> textStyle = std::nullopt,
@@ -83,7 +88,6 @@ private:
     std::int32_t firstVisible_ = 1;
     float itemsWidth_ = 0;
     float scrollOffset_ = 0;
-    bool created_ = false;
 };
 
 }  // namespace lirvo

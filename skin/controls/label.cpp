@@ -84,4 +84,9 @@ void Label::ApplyProperties(const PropertyValues& values) {
             if (const auto kind = PropertyInteger(value)) Frame(static_cast<std::int32_t>(*kind), true);
 }
 
+void Label::CopyOwnSettingsFrom(const Label& other) {
+    frame_ = other.frame_;
+    textStyle_ = FontRecord(other.textStyle_.Description());
+}
+
 }  // namespace lirvo

@@ -5,6 +5,7 @@
 // gradients. The label owns its text style.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/control_properties.h"
@@ -27,6 +28,9 @@ public:
     };
 
     Label() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const Label& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t frame,
                         std::optional<FontDescription> textStyle = std::nullopt,

@@ -67,4 +67,13 @@ void ListItem::DrawArrow(Gdiplus::GpGraphics* graphics) {
     gdip::GdipFillPolygon(graphics, brush.get(), arrow_ == kLeftArrow ? left : right, 3, Gdiplus::FillModeAlternate);
 }
 
+void ListItem::CopyOwnSettingsFrom(const ListItem& other) {
+    state_ = other.state_;
+    selected_ = other.selected_;
+    arrow_ = other.arrow_;
+    arrowColour_ = other.arrowColour_;
+    picture_ = CloneBitmap(other.picture_);
+    textStyle_ = FontRecord(other.textStyle_.Description());
+}
+
 }  // namespace lirvo

@@ -5,6 +5,7 @@
 // The item owns its picture and text style.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/skin_control.h"
@@ -28,6 +29,9 @@ public:
     };
 
     ListItem() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ListItem& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     virtual bool Selected(std::optional<bool> selected = std::nullopt, bool refresh = false);

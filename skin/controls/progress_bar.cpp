@@ -215,4 +215,19 @@ void ProgressBar::ApplyProperties(const PropertyValues& values) {
     Refresh();
 }
 
+void ProgressBar::CopyOwnSettingsFrom(const ProgressBar& other) {
+    position_ = other.position_;
+    maximum_ = other.maximum_;
+    minimum_ = other.minimum_;
+    type_ = other.type_;
+    style_ = other.style_;
+    background_ = other.background_;
+    border_ = other.border_;
+    shineOffset_ = other.shineOffset_;
+    colours_[0] = other.colours_[0];
+    colours_[1] = other.colours_[1];
+    shine_ = CloneBitmap(other.shine_);
+    textStyle_ = FontRecord(other.textStyle_.Description());
+}
+
 }  // namespace lirvo

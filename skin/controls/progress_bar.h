@@ -5,6 +5,7 @@
 // bar owns its text style and the shine picture.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/control_properties.h"
@@ -40,6 +41,9 @@ public:
     };
 
     ProgressBar() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ProgressBar& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // The position is not limited to the bounds.

@@ -131,4 +131,12 @@ void ShapeBox::ApplyProperties(const PropertyValues& values) {
     Refresh();
 }
 
+void ShapeBox::CopyOwnSettingsFrom(const ShapeBox& other) {
+    style_ = other.style_;
+    radius_ = other.radius_;
+    lineWidth_ = other.lineWidth_;
+    lineColour_ = other.lineColour_;
+    background_ = other.background_;
+}
+
 }  // namespace lirvo

@@ -5,6 +5,7 @@
 // mouse.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/control_properties.h"
@@ -40,6 +41,9 @@ public:
     };
 
     ShapeBox() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ShapeBox& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // Each setter stores the value when given, refreshing when asked.

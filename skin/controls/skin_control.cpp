@@ -446,6 +446,22 @@ bool SkinControl::HasFocus() const {
            GetWindowProperty(State().hostWindow, property::kFocus) == Handle();
 }
 
+void SkinControl::CopySettingsFrom(const SkinControl& other) {
+    rect_ = other.rect_;
+    State().visible = other.State().visible;
+    State().disabled = other.State().disabled;
+    State().focusable = other.State().focusable;
+    transparency_ = other.transparency_;
+    text_ = other.text_;
+    heldValues_ = other.heldValues_;
+    userFlag_ = other.userFlag_;
+    handler_ = other.handler_;
+    owned_ = other.owned_;
+    ownedValue_ = other.ownedValue_;
+    eventTarget_ = other.eventTarget_;
+    toolTip_ = other.toolTip_;
+}
+
 void SkinControl::SetRect(const Rect& rect) {
     if (!attached_) {
         rect_ = rect;

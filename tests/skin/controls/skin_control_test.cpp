@@ -21,6 +21,8 @@ using Log = std::vector<std::string>;
 class ProbeControl : public SkinControl {
 public:
     explicit ProbeControl(Argb colour = 0xFFFF0000, Log* log = nullptr) : colour_(colour), log_(log) {}
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ProbeControl& other) { colour_ = other.colour_; }
     bool Create(SkinObject& host, const Rect& rect) {
         if (!Attach(host, rect, MakeWideText("probe"), 1)) return false;
         State().focusable = true;
