@@ -401,10 +401,10 @@ std::int32_t SkinControl::RaiseEvent(std::int32_t event, std::optional<EventPara
                                  p5.value_or(0)};
     const ObjectHandle sender = Handle();
     const HWND window = State().hostWindow;
+    // Copies: the event target or the handler may delete this control.
+    const EventHandler handler = handler_;
     if (eventTarget_ != 0)
         SendObjectEvent(eventTarget_, kEventForwarded, sender, reinterpret_cast<EventParam>(record.data()));
-    // A copy: the handler may replace itself or delete this control.
-    EventHandler handler = handler_;
     if (!handler) return 0;
     return handler(window, sender, event, record[1], record[2], record[3], record[4], record[5]);
 }

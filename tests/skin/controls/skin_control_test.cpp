@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,7 @@ public:
     int ticks = 0;
     UserEventRecord childRecord{};
     ObjectHandle childSender = 0;
+    std::function<void()> onChildEvent;
 
 protected:
     void Draw(Gdiplus::GpGraphics* graphics) override {
@@ -57,6 +60,7 @@ protected:
     void OnChildEvent(ObjectHandle sender, const UserEventRecord& record) override {
         childSender = sender;
         childRecord = record;
+        if (onChildEvent) onChildEvent();
     }
 
 private:
@@ -186,6 +190,28 @@ TEST_F(ControlTest, RaisedEventsAreForwardedWithTheirFirstThreeValuesOnly) {
     EXPECT_EQ(handled, (std::vector<EventParam>{5, 1, 2, 3, 4, 5})) << "the handler gets every value";
     EXPECT_EQ(target.childSender, sender.Id());
     EXPECT_EQ(target.childRecord, (UserEventRecord{5, 1, 2, 0, 0, 0}));
+}
+
+TEST_F(ControlTest, EventTargetMayDeleteTheSender) {
+    auto host = MakeHost();
+    auto sender = std::make_unique<ProbeControl>();
+    ProbeControl target;
+    ASSERT_TRUE(sender->Create(*host, {10, 10, 50, 50}));
+    ASSERT_TRUE(target.Create(*host, {100, 10, 50, 50}));
+    sender->SetEventTarget(target.Id());
+    const ObjectHandle senderId = sender->Id();
+    ObjectHandle handled = 0;
+    sender->SetEventHandler([&](HWND, ObjectHandle id, std::int32_t event, EventParam, EventParam, EventParam,
+                                EventParam, EventParam) {
+        if (event == kUserClick) handled = id;
+        return 0;
+    });
+    target.onChildEvent = [&] {
+        if (target.childRecord[0] == kUserClick) sender.reset();
+    };
+    testing::LeftClick(*host, 30, 30);
+    EXPECT_FALSE(sender);
+    EXPECT_EQ(handled, senderId) << "the handler still hears of the click";
 }
 
 TEST_F(ControlTest, FocusMovesBetweenControlsOnce) {
