@@ -1,5 +1,7 @@
 #include "skin/controls/button.h"
 
+#include <string>
+
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
@@ -218,6 +220,28 @@ void Button::OnMouseLeave() {
         return;
     }
     Fade();
+}
+
+PropertyList Button::GetProperties() const {
+    return {{"Color", "颜色", std::to_string(AccentColour()), {}},
+            {"Style", "风格", std::to_string(kind_), property_choices::ButtonStyle()}};
+}
+
+void Button::ApplyProperties(const PropertyValues& values) {
+    for (const auto& [key, value] : values)
+        if (key == "Style")
+            if (const auto kind = PropertyInteger(value)) StyleKind(static_cast<std::int32_t>(*kind));
+}
+
+void Button::CopyOwnSettingsFrom(const Button& other) {
+    state_ = other.state_;
+    kind_ = other.kind_;
+    imageRect_ = other.imageRect_;
+    pictureCount_ = other.pictureCount_;
+    mode_ = other.mode_;
+    icon_ = CloneBitmap(other.icon_);
+    arrow_ = CloneBitmap(other.arrow_);
+    textStyle_ = FontRecord(other.textStyle_.Description());
 }
 
 }  // namespace lirvo

@@ -6,8 +6,10 @@
 // The button owns its text style, icon and arrow pictures.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/gdiplus_api.h"
 #include "skin/core/shared_routines.h"
@@ -33,6 +35,9 @@ public:
 
     Button() = default;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const Button& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     virtual void SetIcon(const ByteArray& icon);
     virtual void Paint(Gdiplus::GpGraphics* graphics, std::int32_t look, const FontRecord& textStyle,
@@ -41,6 +46,9 @@ public:
     virtual std::int32_t StyleKind(std::optional<std::int32_t> kind = std::nullopt);
     virtual std::int32_t RaiseUserEvent(std::int32_t event, EventParam p1);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t VisualState() const { return state_; }
     std::int32_t CurrentLook() const;

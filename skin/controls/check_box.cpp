@@ -1,6 +1,7 @@
 #include "skin/controls/check_box.h"
 
 #include <algorithm>
+#include <string>
 
 #include "skin/core/toolkit.h"
 
@@ -97,6 +98,20 @@ void CheckBox::DrawStateFade(Surface& surface, std::int32_t alpha, std::int32_t 
     DrawImage(after, surface.Graphics(), at.left, at.top);
     drawnChecked_ = checked_;
     state_ = target;
+}
+
+PropertyList CheckBox::GetProperties() const { return {{"Check", "选中", PropertyFlagText(checked_), {}}}; }
+
+void CheckBox::ApplyProperties(const PropertyValues& values) {
+    for (const auto& [key, value] : values)
+        if (key == "Check") Checked(PropertyFlag(value), true);
+}
+
+void CheckBox::CopyOwnSettingsFrom(const CheckBox& other) {
+    state_ = other.state_;
+    checked_ = other.checked_;
+    drawnChecked_ = other.drawnChecked_;
+    textStyle_ = FontRecord(other.textStyle_.Description());
 }
 
 }  // namespace lirvo

@@ -6,8 +6,10 @@
 // text style.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/shared_routines.h"
 #include "skin/window/drawing.h"
@@ -20,11 +22,17 @@ public:
 
     CheckBox() = default;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const CheckBox& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const WideText& text,
                         std::optional<FontDescription> textStyle = std::nullopt, bool checked = false,
                         std::optional<bool> visible = std::nullopt, bool disabled = false);
     virtual bool Checked(std::optional<bool> checked = std::nullopt, bool refresh = false);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t VisualState() const { return state_; }
 

@@ -53,4 +53,10 @@ void CustomInstallToggle::Draw(Gdiplus::GpGraphics* graphics) {
     DrawStyledText(graphics, font, MakeWideText(kCustomInstallCaption), Rect{0, 0, width, height});
 }
 
+void CustomInstallToggle::CopyOwnSettingsFrom(const CustomInstallToggle& other) {
+    imageRect_ = other.imageRect_;
+    state_ = other.state_;
+    toggled_ = other.toggled_;
+}
+
 }  // namespace lirvo

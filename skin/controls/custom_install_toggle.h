@@ -4,6 +4,7 @@
 // click event. Setting the flag from outside does not redraw it.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/skin_control.h"
@@ -17,6 +18,9 @@ public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
     CustomInstallToggle() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const CustomInstallToggle& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect);
     virtual bool Toggled(std::optional<bool> toggled = std::nullopt);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
@@ -469,6 +470,48 @@ void EditBox::SelectAll() {
     anchor_ = 0;
     caret_ = TextLength();
     Update();
+}
+
+PropertyList EditBox::GetProperties() const {
+    return {
+        {"SelectBkgColor", "选中背景颜色", std::to_string(selectionBackground_), {}},
+        {"SelectColor", "选中文本颜色", std::to_string(selectionTextColour_), {}},
+        {"FarmeColor", "边框颜色", std::to_string(frameColour_), {}},
+        {"BkgColor", "背景颜色", std::to_string(background_), {}},
+    };
+}
+
+void EditBox::ApplyProperties(const PropertyValues& values) {
+    const std::pair<const char*, Argb*> targets[] = {
+        {"SelectBkgColor", &selectionBackground_},
+        {"SelectColor", &selectionTextColour_},
+        {"FarmeColor", &frameColour_},
+        {"BkgColor", &background_},
+    };
+    for (const auto& [key, value] : values)
+        for (const auto& [name, colour] : targets)
+            if (key == name)
+                if (const auto integer = PropertyInteger(value)) *colour = static_cast<Argb>(*integer);
+    Refresh();
+}
+
+void EditBox::CopyOwnSettingsFrom(const EditBox& other) {
+    textStyle_ = FontRecord(other.textStyle_.Description());
+    BuildFormat();
+    selectionBackground_ = other.selectionBackground_;
+    selectionTextColour_ = other.selectionTextColour_;
+    frameColour_ = other.frameColour_;
+    background_ = other.background_;
+    anchor_ = other.anchor_;
+    caret_ = other.caret_;
+    password_ = other.password_;
+    maxLength_ = other.maxLength_;
+    mask_ = other.mask_;
+    iconMode_ = other.iconMode_;
+    icon_ = CloneBitmap(other.icon_);
+    marginLeft_ = other.marginLeft_;
+    textArea_ = other.textArea_;
+    inputMode_ = other.inputMode_;
 }
 
 }  // namespace lirvo

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/gdiplus_api.h"
 #include "skin/core/shared_routines.h"
@@ -56,6 +57,9 @@ public:
     EditBox();
     ~EditBox() override;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const EditBox& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // Line breaks are dropped: the text stays on one line.
     void SetTextW(const WideText& text) override;
@@ -64,6 +68,9 @@ public:
     virtual bool Password(std::optional<bool> value = std::nullopt);
     virtual std::int32_t Mode(std::optional<std::int32_t> value = std::nullopt);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
     // Selects from anchor to caret (clamped to the text).
     virtual void Select(std::int32_t anchor, std::int32_t caret);
 

@@ -2,6 +2,13 @@
 
 namespace lirvo {
 
+GdipBitmap CloneBitmap(const GdipBitmap& bitmap) {
+    if (!bitmap) return {};
+    Gdiplus::GpImage* copy = nullptr;
+    gdip::GdipCloneImage(bitmap.get(), &copy);
+    return GdipBitmap(static_cast<Gdiplus::GpBitmap*>(copy));
+}
+
 GdipBrush MakeSolidBrush(Argb colour) {
     Gdiplus::GpSolidFill* brush = nullptr;
     gdip::GdipCreateSolidFill(colour, &brush);

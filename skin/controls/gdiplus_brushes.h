@@ -23,6 +23,8 @@ using GdipPen = std::unique_ptr<Gdiplus::GpPen, GdipPenDeleter>;
 using GdipPath = std::unique_ptr<Gdiplus::GpPath, GdipPathDeleter>;
 
 GdipBrush MakeSolidBrush(Argb colour);
+// An independent copy of a picture; empty for none.
+GdipBitmap CloneBitmap(const GdipBitmap& bitmap);
 // A linear gradient from `from` to `to` across the rectangle, top to bottom
 // or left to right.
 GdipBrush MakeGradientBrush(const Gdiplus::RectF& span, Argb from, Argb to, bool vertical);

@@ -1,5 +1,6 @@
 #include "skin/controls/image_button.h"
 
+#include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/window/drawing.h"
 
@@ -58,6 +59,15 @@ void ImageButton::Draw(Gdiplus::GpGraphics* graphics) {
               {.width = width, .height = height, .sourceWidth = width, .sourceHeight = height});
     if (highlight_ && look.outline)
         DrawRoundRectOutline(graphics, *look.outline, 0, 0, width - 1, height - 1, kOutlineRadius);
+}
+
+void ImageButton::CopyOwnSettingsFrom(const ImageButton& other) {
+    state_ = other.state_;
+    imageRect_ = other.imageRect_;
+    highlight_ = other.highlight_;
+    normal_ = CloneBitmap(other.normal_);
+    hot_ = CloneBitmap(other.hot_);
+    pressed_ = CloneBitmap(other.pressed_);
 }
 
 }  // namespace lirvo

@@ -5,6 +5,7 @@
 // until the mouse leaves it. The button owns its decoded pictures.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/skin_control.h"
@@ -17,6 +18,9 @@ public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
     ImageButton() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ImageButton& other);
 
     // Pictures not given show the normal one.
     virtual bool Create(SkinObject& host, const Rect& rect, bool highlight, const ByteArray& normal,

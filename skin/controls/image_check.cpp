@@ -1,5 +1,6 @@
 #include "skin/controls/image_check.h"
 
+#include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/shared_routines.h"
 #include "skin/window/drawing.h"
@@ -46,6 +47,13 @@ void ImageCheck::Draw(Gdiplus::GpGraphics* graphics) {
                .sourceX = kFrameOfState[state_] * width,
                .sourceWidth = width,
                .sourceHeight = height});
+}
+
+void ImageCheck::CopyOwnSettingsFrom(const ImageCheck& other) {
+    state_ = other.state_;
+    imageRect_ = other.imageRect_;
+    shown_ = other.shown_;
+    strip_ = CloneBitmap(other.strip_);
 }
 
 }  // namespace lirvo

@@ -5,6 +5,7 @@
 // can be ticked again. The control owns the decoded strip.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/controls/skin_control.h"
@@ -20,6 +21,9 @@ public:
     enum Visual : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
 
     ImageCheck() = default;
+
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ImageCheck& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect);
     virtual bool Shown(std::optional<bool> shown = std::nullopt);

@@ -1,5 +1,7 @@
 #include "skin/controls/label.h"
 
+#include <string>
+
 #include "skin/controls/gdiplus_brushes.h"
 
 namespace lirvo {
@@ -70,6 +72,21 @@ void Label::DrawFrame(Gdiplus::GpGraphics* graphics) {
         auto pen = MakePen(kFrameFill);
         gdip::GdipDrawPath(graphics, pen.get(), path.get());
     }
+}
+
+PropertyList Label::GetProperties() const {
+    return {{"Frame", "边框", std::to_string(frame_), property_choices::LabelFrame()}};
+}
+
+void Label::ApplyProperties(const PropertyValues& values) {
+    for (const auto& [key, value] : values)
+        if (key == "Frame")
+            if (const auto kind = PropertyInteger(value)) Frame(static_cast<std::int32_t>(*kind), true);
+}
+
+void Label::CopyOwnSettingsFrom(const Label& other) {
+    frame_ = other.frame_;
+    textStyle_ = FontRecord(other.textStyle_.Description());
 }
 
 }  // namespace lirvo

@@ -5,8 +5,10 @@
 // gradients. The label owns its text style.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/shared_routines.h"
 #include "skin/window/drawing.h"
@@ -27,11 +29,17 @@ public:
 
     Label() = default;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const Label& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t frame,
                         std::optional<FontDescription> textStyle = std::nullopt,
                         std::optional<bool> visible = std::nullopt, bool disabled = false);
     virtual std::int32_t Frame(std::optional<std::int32_t> frame = std::nullopt, bool refresh = false);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
 protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;

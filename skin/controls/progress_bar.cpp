@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
@@ -165,6 +167,67 @@ void ProgressBar::DrawHorizontal(Gdiplus::GpGraphics* graphics, float length) {
     gdip::GdipResetClip(graphics);
     Outline(graphics, kInnerOutline, 1, 1, length - 3, h - 3);
     Outline(graphics, border_, 0, 0, length - 1, h - 1);
+}
+
+PropertyList ProgressBar::GetProperties() const {
+    const auto number = [](float value) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+        return std::string(text);
+    };
+    return {
+        {"Max", "最大位置", number(maximum_), {}},
+        {"Min", "最小位置", number(minimum_), {}},
+        {"Pos", "当前位置", number(position_), {}},
+        {"Type", "类型", std::to_string(type_), property_choices::ProgressBarType()},
+        {"Style", "风格", std::to_string(style_), property_choices::ProgressBarStyle()},
+        {"Color [1]", "颜色 [1]", std::to_string(colours_[0]), {}},
+        {"Color [2]", "颜色 [2]", std::to_string(colours_[1]), {}},
+        {"BkgColor", "背景颜色", std::to_string(background_), {}},
+        {"BorderColor", "边框颜色", std::to_string(border_), {}},
+    };
+}
+
+void ProgressBar::ApplyProperties(const PropertyValues& values) {
+    // Each row: the key, and where its value goes.
+    const struct {
+        const char* key;
+        float* number;
+        std::int32_t* integer;
+        Argb* colour;
+    } targets[] = {
+        {"Max", &maximum_, nullptr, nullptr},       {"Min", &minimum_, nullptr, nullptr},
+        {"Pos", &position_, nullptr, nullptr},      {"Type", nullptr, &type_, nullptr},
+        {"Style", nullptr, &style_, nullptr},       {"Color [1]", nullptr, nullptr, &colours_[0]},
+        {"Color [2]", nullptr, nullptr, &colours_[1]}, {"BkgColor", nullptr, nullptr, &background_},
+        {"BorderColor", nullptr, nullptr, &border_},
+    };
+    for (const auto& [key, value] : values)
+        for (const auto& target : targets) {
+            if (key != target.key) continue;
+            if (target.number) {
+                if (const auto number = PropertyNumber(value)) *target.number = *number;
+            } else if (const auto integer = PropertyInteger(value)) {
+                if (target.integer) *target.integer = static_cast<std::int32_t>(*integer);
+                if (target.colour) *target.colour = static_cast<Argb>(*integer);
+            }
+        }
+    Refresh();
+}
+
+void ProgressBar::CopyOwnSettingsFrom(const ProgressBar& other) {
+    position_ = other.position_;
+    maximum_ = other.maximum_;
+    minimum_ = other.minimum_;
+    type_ = other.type_;
+    style_ = other.style_;
+    background_ = other.background_;
+    border_ = other.border_;
+    shineOffset_ = other.shineOffset_;
+    colours_[0] = other.colours_[0];
+    colours_[1] = other.colours_[1];
+    shine_ = CloneBitmap(other.shine_);
+    textStyle_ = FontRecord(other.textStyle_.Description());
 }
 
 }  // namespace lirvo

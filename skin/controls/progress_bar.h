@@ -5,8 +5,10 @@
 // bar owns its text style and the shine picture.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/gdiplus_api.h"
 #include "skin/core/shared_routines.h"
@@ -40,6 +42,9 @@ public:
 
     ProgressBar() = default;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ProgressBar& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // The position is not limited to the bounds.
     virtual float Position(std::optional<std::int32_t> value = std::nullopt, bool refresh = false);
@@ -51,6 +56,9 @@ public:
     Argb GetColour2() const { return colours_[1]; }
     Argb GetBkgColor() const { return background_; }
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     float Maximum() const { return maximum_; }
     float Minimum() const { return minimum_; }

@@ -1,5 +1,7 @@
 #include "skin/controls/shape_box.h"
 
+#include <string>
+
 #include "skin/controls/gdiplus_brushes.h"
 
 namespace lirvo {
@@ -98,6 +100,43 @@ void ShapeBox::Draw(Gdiplus::GpGraphics* graphics) {
     default:
         break;  // an unknown style draws nothing
     }
+}
+
+PropertyList ShapeBox::GetProperties() const {
+    return {
+        {"Style", "风格", std::to_string(style_), property_choices::ShapeBoxStyle()},
+        {"Round", "圆角度", std::to_string(radius_), {}},
+        {"LineWidth", "线条宽度", std::to_string(lineWidth_), {}},
+        {"Color", "颜色", std::to_string(lineColour_), {}},
+        {"BkgColor", "背景颜色", std::to_string(background_), {}},
+    };
+}
+
+void ShapeBox::ApplyProperties(const PropertyValues& values) {
+    // The radius and the line width are taken under the keys GetProperties
+    // lists as well as under their "n" names, so a list read back applies.
+    const std::pair<const char*, std::int32_t*> integers[] = {
+        {"Style", &style_}, {"nRound", &radius_}, {"Round", &radius_},
+        {"nLineWidth", &lineWidth_}, {"LineWidth", &lineWidth_},
+    };
+    const std::pair<const char*, Argb*> colours[] = {{"Color", &lineColour_}, {"BkgColor", &background_}};
+    for (const auto& [key, value] : values) {
+        const auto integer = PropertyInteger(value);
+        if (!integer) continue;
+        for (const auto& [name, field] : integers)
+            if (key == name) *field = static_cast<std::int32_t>(*integer);
+        for (const auto& [name, field] : colours)
+            if (key == name) *field = static_cast<Argb>(*integer);
+    }
+    Refresh();
+}
+
+void ShapeBox::CopyOwnSettingsFrom(const ShapeBox& other) {
+    style_ = other.style_;
+    radius_ = other.radius_;
+    lineWidth_ = other.lineWidth_;
+    lineColour_ = other.lineColour_;
+    background_ = other.background_;
 }
 
 }  // namespace lirvo

@@ -5,8 +5,10 @@
 // mouse.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "skin/controls/control_properties.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/colour.h"
 
@@ -40,6 +42,9 @@ public:
 
     ShapeBox() = default;
 
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ShapeBox& other);
+
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
     // Each setter stores the value when given, refreshing when asked.
     virtual std::int32_t SetStyle(std::int32_t style, bool refresh = false);
@@ -47,6 +52,9 @@ public:
     virtual std::int32_t Round(std::optional<std::int32_t> radius = std::nullopt, bool refresh = false);
     virtual std::int32_t LineWidth(std::optional<std::int32_t> width = std::nullopt, bool refresh = false);
     virtual Argb BkgColor(std::optional<Argb> colour = std::nullopt, bool refresh = false);
+
+    virtual void ApplyProperties(const PropertyValues& values);
+    virtual PropertyList GetProperties() const;
 
     std::int32_t Style() const { return style_; }
 

@@ -328,15 +328,17 @@ void SkinControl::PaintArea(const Surface& picture, const Rect& area) {
          host = ControlAt(host->hostObject_))
         hosts.push_back(host);
     for (auto host = hosts.rbegin(); host != hosts.rend(); ++host)
-        if ((*host)->IsVisible())
+        if ((*host)->State().visible)
             BlendPart(dc, (*host)->surface_, (*host)->TopLevelRect(), Intersect(area, (*host)->VisibleRect()),
                       (*host)->transparency_);
-    if (IsVisible()) BlendPart(dc, picture, TopLevelRect(), area, transparency_);
+    // The host's surface is off screen: a control is composed into it even
+    // while the window is hidden, so the window shows it once it appears.
+    if (State().visible) BlendPart(dc, picture, TopLevelRect(), area, transparency_);
     for (ObjectHandle hosted : HostedControls(Handle())) SendObjectEvent(hosted, kEventPaint);
 }
 
 void SkinControl::PaintOnHost() {
-    if (!IsVisible()) return;
+    if (!State().visible) return;
     const HWND window = State().hostWindow;
     const auto dc = reinterpret_cast<HDC>(GetWindowProperty(window, property::kSurfaceDc));
     if (!dc) return;
@@ -399,10 +401,10 @@ std::int32_t SkinControl::RaiseEvent(std::int32_t event, std::optional<EventPara
                                  p5.value_or(0)};
     const ObjectHandle sender = Handle();
     const HWND window = State().hostWindow;
+    // Copies: the event target or the handler may delete this control.
+    const EventHandler handler = handler_;
     if (eventTarget_ != 0)
         SendObjectEvent(eventTarget_, kEventForwarded, sender, reinterpret_cast<EventParam>(record.data()));
-    // A copy: the handler may replace itself or delete this control.
-    EventHandler handler = handler_;
     if (!handler) return 0;
     return handler(window, sender, event, record[1], record[2], record[3], record[4], record[5]);
 }
@@ -442,6 +444,43 @@ void SkinControl::PaintPart(std::optional<std::int32_t> x, std::optional<std::in
 bool SkinControl::HasFocus() const {
     return Handle() != 0 && ::GetFocus() == State().hostWindow &&
            GetWindowProperty(State().hostWindow, property::kFocus) == Handle();
+}
+
+void SkinControl::CopySettingsFrom(const SkinControl& other) {
+    rect_ = other.rect_;
+    State().visible = other.State().visible;
+    State().disabled = other.State().disabled;
+    State().focusable = other.State().focusable;
+    transparency_ = other.transparency_;
+    text_ = other.text_;
+    heldValues_ = other.heldValues_;
+    userFlag_ = other.userFlag_;
+    handler_ = other.handler_;
+    owned_ = other.owned_;
+    ownedValue_ = other.ownedValue_;
+    eventTarget_ = other.eventTarget_;
+    toolTip_ = other.toolTip_;
+}
+
+void SkinControl::SetRect(const Rect& rect) {
+    if (!attached_) {
+        rect_ = rect;
+        return;
+    }
+    const Rect before = VisibleRect();
+    // The old place shows what lies beneath once the control has left it.
+    const bool visible = State().visible;
+    State().visible = false;
+    PaintArea(surface_, before);
+    UpdateArea(before);
+    State().visible = visible;
+    rect_ = rect;
+    if (surface_.Width() != std::max(rect.width, 1) || surface_.Height() != std::max(rect.height, 1)) {
+        CancelFades();
+        surface_ = Surface(std::max(rect.width, 1), std::max(rect.height, 1));
+    }
+    HandleEvent(kEventLayout, 0, 0);
+    Refresh();
 }
 
 void SkinControl::Layout() {

@@ -94,6 +94,9 @@ public:
 
     ~SkinControl() override;
 
+    // A deep copy of the control's settings and looks; the copy is not
+    // attached anywhere and gets its own identity when it is.
+    virtual std::unique_ptr<SkinControl> Clone() const = 0;
     virtual std::int32_t HandleEvent(std::int32_t code, EventParam p1, EventParam p2) override;
     virtual bool Attach(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t userFlag,
                         bool visible = true, bool disabled = false);
@@ -167,6 +170,9 @@ public:
     virtual void BeginFade(std::int32_t interval = 10, std::int32_t step = 10, bool overlay = false);
     virtual void BeginStateFade(std::int32_t interval = 10, std::int32_t step = 10, std::int32_t target = 0);
 
+    // Moves or resizes the control within its host and redraws it there.
+    virtual void SetRect(const Rect& rect);
+
     bool IsAttached() const { return attached_; }
     bool IsFading() const { return fading_; }
     std::int32_t FadeAlpha() const { return fadeAlpha_; }
@@ -175,6 +181,16 @@ public:
 
 protected:
     SkinControl() = default;
+    // What Clone copies of the base: geometry, text, flags, transparency,
+    // handler, event target, tooltip and the held values.
+    void CopySettingsFrom(const SkinControl& other);
+    template <typename Derived>
+    static std::unique_ptr<SkinControl> CloneAs(const Derived& original) {
+        auto copy = std::make_unique<Derived>();
+        copy->CopySettingsFrom(original);
+        copy->CopyOwnSettingsFrom(original);
+        return copy;
+    }
 
     // Hooks, all empty in the base.
     virtual void DrawStateFade(Surface& surface, std::int32_t alpha, std::int32_t target) {}

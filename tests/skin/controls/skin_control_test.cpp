@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ using Log = std::vector<std::string>;
 class ProbeControl : public SkinControl {
 public:
     explicit ProbeControl(Argb colour = 0xFFFF0000, Log* log = nullptr) : colour_(colour), log_(log) {}
+    std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
+    void CopyOwnSettingsFrom(const ProbeControl& other) { colour_ = other.colour_; }
     bool Create(SkinObject& host, const Rect& rect) {
         if (!Attach(host, rect, MakeWideText("probe"), 1)) return false;
         State().focusable = true;
@@ -31,6 +35,7 @@ public:
     int ticks = 0;
     UserEventRecord childRecord{};
     ObjectHandle childSender = 0;
+    std::function<void()> onChildEvent;
 
 protected:
     void Draw(Gdiplus::GpGraphics* graphics) override {
@@ -48,12 +53,14 @@ protected:
     void OnFocus(ObjectHandle previous) override { Write("focus from " + std::to_string(previous)); }
     void OnBlur(ObjectHandle next) override { Write("blur to " + std::to_string(next)); }
     void OnDestroy() override { Write("destroy"); }
+    void OnHostChanged() override { Write("host changed"); }
     void OnTimer(std::int32_t key, EventParam) override {
         if (key >= 0) ++ticks;
     }
     void OnChildEvent(ObjectHandle sender, const UserEventRecord& record) override {
         childSender = sender;
         childRecord = record;
+        if (onChildEvent) onChildEvent();
     }
 
 private:
@@ -104,6 +111,40 @@ TEST_F(ControlTest, RegistryStaysOrderedByDepthAndDetachTakesHostedControls) {
     EXPECT_TRUE(a.Create(*host, {10, 10, 100, 80})) << "a detached control can be attached again";
 }
 
+TEST_F(ControlTest, SetHostMovesTheControlIntoAnotherHost) {
+    auto host = MakeHost();
+    Log log;
+    ProbeControl outer, moved(0xFFFF0000, &log), other;
+    ASSERT_TRUE(outer.Create(*host, {100, 50, 100, 80}));
+    ASSERT_TRUE(moved.Create(*host, {10, 10, 20, 20}));
+    ASSERT_TRUE(other.Create(*host, {250, 10, 20, 20}));
+    moved.SetHost(outer);
+    EXPECT_EQ(moved.GetHost(), &outer);
+    EXPECT_EQ(moved.State().depth, 2);
+    EXPECT_EQ(moved.RegistryIndex() + 1, outer.RegistryIndex()) << "right before its new host";
+    EXPECT_EQ(moved.TopLevelRect(), (Rect{110, 60, 20, 20}));
+    EXPECT_EQ(log, Log{"host changed"});
+    EXPECT_EQ(moved.HandleEvent(kEventQueryHost, 0, 0), outer.Id());
+}
+
+TEST_F(ControlTest, CursorIsTheHandOverAControlUntilAClassCursorIsSet) {
+    auto host = MakeHost();
+    ProbeControl control;
+    ASSERT_TRUE(control.Create(*host, {10, 10, 50, 50}));
+    Toolkit().customCursorSet = false;
+    const HCURSOR arrow = ::LoadCursorA(nullptr, IDC_ARROW);
+    const HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
+    ::SetCursor(arrow);
+    testing::MouseMove(*host, 30, 30);
+    EXPECT_EQ(::GetCursor(), hand);
+    testing::MouseMove(*host, 200, 150);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(host->GetHandle(), GCLP_HCURSOR)), arrow);
+    EXPECT_TRUE(Toolkit().customCursorSet) << "leaving installs the class cursor";
+    ::SetCursor(arrow);
+    testing::MouseMove(*host, 30, 30);
+    EXPECT_EQ(::GetCursor(), arrow) << "after which the control leaves the cursor alone";
+}
+
 TEST_F(ControlTest, MouseInputReachesHooksAfterTheUserEvents) {
     auto host = MakeHost();
     Log log;
@@ -151,6 +192,28 @@ TEST_F(ControlTest, RaisedEventsAreForwardedWithTheirFirstThreeValuesOnly) {
     EXPECT_EQ(target.childRecord, (UserEventRecord{5, 1, 2, 0, 0, 0}));
 }
 
+TEST_F(ControlTest, EventTargetMayDeleteTheSender) {
+    auto host = MakeHost();
+    auto sender = std::make_unique<ProbeControl>();
+    ProbeControl target;
+    ASSERT_TRUE(sender->Create(*host, {10, 10, 50, 50}));
+    ASSERT_TRUE(target.Create(*host, {100, 10, 50, 50}));
+    sender->SetEventTarget(target.Id());
+    const ObjectHandle senderId = sender->Id();
+    ObjectHandle handled = 0;
+    sender->SetEventHandler([&](HWND, ObjectHandle id, std::int32_t event, EventParam, EventParam, EventParam,
+                                EventParam, EventParam) {
+        if (event == kUserClick) handled = id;
+        return 0;
+    });
+    target.onChildEvent = [&] {
+        if (target.childRecord[0] == kUserClick) sender.reset();
+    };
+    testing::LeftClick(*host, 30, 30);
+    EXPECT_FALSE(sender);
+    EXPECT_EQ(handled, senderId) << "the handler still hears of the click";
+}
+
 TEST_F(ControlTest, FocusMovesBetweenControlsOnce) {
     auto host = MakeHost();
     Log log;
@@ -196,6 +259,20 @@ TEST_F(ControlTest, TransparencySetsTheConstantAlphaOnTheHost) {
     EXPECT_EQ(testing::HostPixel(*host, 40, 40), background) << "a hidden control leaves the background";
     control.Visible(true);
     EXPECT_EQ(testing::HostPixel(*host, 40, 40), 0xFFFF0000u);
+}
+
+TEST_F(ControlTest, ControlsOfAHiddenWindowAreThereWhenItIsShown) {
+    SkinWindow hidden;
+    ASSERT_EQ(hidden.Create({.bounds = Rect{20, 20, 200, 100}, .style = 0,
+                             .frameStyle = static_cast<std::int32_t>(testing::kHostColour)}),
+              1);
+    ProbeControl control(0xFF00FF00);
+    ASSERT_TRUE(control.Create(hidden, {10, 10, 50, 50}));
+    EXPECT_FALSE(control.IsVisible()) << "the window is hidden";
+    hidden.Show(true);
+    EXPECT_TRUE(control.IsVisible());
+    EXPECT_EQ(testing::HostPixel(hidden, 30, 30), 0xFF00FF00u) << "composed while the window was hidden";
+    control.Detach();
 }
 
 TEST_F(ControlTest, FadeOfIntervalFiveAndStepFiveEndsAfterTwentyTwoTicks) {
