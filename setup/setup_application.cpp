@@ -249,11 +249,20 @@ void SetupApplication::OnProgressTick() {
     s.customInstallPanel.Show(false);
     SkinWindow& window = s.setupWindow;
     // The third check mark only when this program carries the reader's own
-    // name; otherwise the place stays empty (nothing would ever fill a list there).
+    // name; otherwise an empty list takes its place.
     if (runtime::OwnFileName() == kReaderFileName) {
         s.checkMarks[6].Create(window, MakeRect(55, 215, 17, 17));
         s.checkMarks[6].SetEventHandler(ClickHandler());
         s.checkMarks[6].Shown(true);
+    } else {
+        s.finishList.Create(window, MakeRect(80, 215, 250, 30),
+                            {.lineColour = MakeArgb(255, 0, 139, 205),
+                             .fillColour = 0,
+                             .thirdColour = 0,
+                             .itemExtent = 0,
+                             .secondExtent = 0,
+                             .visible = true,
+                             .disabled = true});
     }
     window.SetBackground(Bytes(FinishImage()));
     s.checkMarks[4].Create(window, MakeRect(55, 145, 17, 17));

@@ -19,6 +19,7 @@
 #include "skin/controls/edit_box.h"
 #include "skin/controls/image_button.h"
 #include "skin/controls/image_check.h"
+#include "skin/controls/item_list.h"
 #include "skin/controls/label.h"
 #include "skin/controls/progress_bar.h"
 #include "skin/window/skin_window.h"
@@ -49,6 +50,7 @@ struct SetupState {
     Label freeSpaceLabel;
     CustomInstallToggle customInstallToggle;
     ProgressBar progressBar;
+    ItemList finishList;  // on the finish page when this program is not named as the reader
 };
 
 class SetupApplication {

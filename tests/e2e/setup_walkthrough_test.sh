@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The setup program end to end, as a user runs it: real clicks on the real
+# window (install, next, finish) with the default options, then a look at
+# what the installation left in the test prefix.
+# usage: setup_walkthrough_test.sh SOURCE BUILD
+set -uo pipefail
+root=$1
+build=$(cd "$2" && pwd)
+LIRVO_BUILD=$build . "$root/scripts/wine/env.sh"
+. "$root/scripts/xvfb.sh"
+start_xvfb || exit 1
+trap stop_xvfb EXIT
+
+folder="$WINEPREFIX/drive_c/Program Files/LirvoPDF阅读器"
+desktop_link="$HOME/Desktop/LirvoPDF阅读器.lnk"
+start_menu=$(find "$WINEPREFIX/drive_c/users" -maxdepth 6 -type d -name 'Start Menu' | head -n1)
+group="$start_menu/LirvoPDF阅读器"
+rm -rf "$folder" "$desktop_link" "$group"
+
+passed=0
+failed=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $what"
+    fi
+}
+
+# Wine's helper processes and the reader outlive the walkthrough; they get a
+# file, not the pipe our caller waits on.
+log="$build/e2e-screenshots/walkthrough.log"
+mkdir -p "$(dirname "$log")"
+"$root/scripts/walkthrough" "$build" "$build/e2e-screenshots" >"$log" 2>&1 </dev/null
+status=$?
+cat "$log"
+check "setup ends with exit code 0 after the finish click" test "$status" -eq 0
+for file in LirvoPDF阅读器.exe 卸载.exe LirvoCore.dll LirvoMenu.dll LirvoPanel.dll LirvoUi.dll LirvoView.dll; do
+    check "$file installed" test -s "$folder/$file"
+done
+check "ins.zip removed at the finish" test ! -e "$folder/ins.zip"
+check "desktop shortcut (ticked by default)" test -s "$desktop_link"
+check "start-menu shortcut" test -s "$group/LirvoPDF阅读器.lnk"
+check "uninstaller shortcut" test -s "$group/卸载.lnk"
+command=$(wine reg query 'HKEY_CLASSES_ROOT\.pdf\Shell\Open\Command' /ve 2>/dev/null </dev/null | iconv -f GBK -t UTF-8 -c)
+check ".pdf opens with the installed reader" grep -q 'C:\\Program Files\\LirvoPDF阅读器\\LirvoPDF阅读器.exe" "%1"' <<<"$command"
+
+# "Run the reader now" is ticked by default: the reader's window appears.
+reader=
+for _ in $(seq 50); do
+    reader=$(xdotool search --onlyvisible --name '^LirvoPDF阅读器' 2>/dev/null | head -n1 || true)
+    [ -n "$reader" ] && break
+    sleep 0.2
+done
+check "the reader was started" test -n "$reader"
+pkill -f 'LirvoPDF阅读器\.exe' 2>/dev/null || true
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
