@@ -38,6 +38,10 @@ mkdir -p "$(dirname "$log")"
 status=$?
 cat "$log"
 check "setup ends with exit code 0 after the finish click" test "$status" -eq 0
+moved=$(sed -n 's/^window moved from \([0-9]*\),\([0-9]*\) to \([0-9]*\),\([0-9]*\)$/\1 \2 \3 \4/p' "$log")
+read -r x0 y0 x1 y1 <<<"${moved:-0 0 0 0}"
+check "dragging the caption moved the window by (60, 40), it was at $x0,$y0 and is at $x1,$y1" \
+    test "$((x1 - x0))" -eq 60 -a "$((y1 - y0))" -eq 40
 for file in LirvoPDF阅读器.exe 卸载.exe LirvoCore.dll LirvoMenu.dll LirvoPanel.dll LirvoUi.dll LirvoView.dll; do
     check "$file installed" test -s "$folder/$file"
 done
