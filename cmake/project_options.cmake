@@ -11,5 +11,10 @@ target_compile_definitions(lirvo_options INTERFACE
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 STRICT)
 target_include_directories(lirvo_options INTERFACE ${PROJECT_SOURCE_DIR})
 
-# No runtime DLL beside any executable: libgcc and libstdc++ are linked in.
-add_link_options(-static -static-libgcc -static-libstdc++)
+# Hardening of every program: stack protection, and ASLR and DEP asked for in
+# the PE headers (the linker also keeps the relocations ASLR needs).
+target_compile_options(lirvo_options INTERFACE -fstack-protector-strong)
+
+# No runtime DLL beside any executable: libgcc, libstdc++ and libssp are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong
+                 -Wl,--dynamicbase -Wl,--nxcompat)
