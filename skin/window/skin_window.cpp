@@ -571,17 +571,29 @@ void SkinWindow::TrackMouseLeave() {
 
 void SkinWindow::RebuildSurfaces() {
     if (!window_) return;
-    mainSurface_ = Surface(bounds_.width, bounds_.height);
-    backgroundSurface_ = Surface(bounds_.width, bounds_.height);
+    // Surfaces of the right size are reused, cleared as new ones start:
+    // allocating two window-sized DIB sections on every repaint cost more
+    // than all the drawing.
+    if (mainSurface_.Width() != bounds_.width || mainSurface_.Height() != bounds_.height || !mainSurface_) {
+        mainSurface_ = Surface(bounds_.width, bounds_.height);
+        backgroundSurface_ = Surface(bounds_.width, bounds_.height);
+    } else {
+        mainSurface_.Clear();
+        backgroundSurface_.Clear();
+    }
     SetWindowProperty(window_, property::kSurfaceDc, reinterpret_cast<std::intptr_t>(mainSurface_.Dc()));
     SetWindowProperty(window_, property::kBackgroundDc, reinterpret_cast<std::intptr_t>(backgroundSurface_.Dc()));
     SetWindowProperty(window_, property::kSurfaceGraphics, reinterpret_cast<std::intptr_t>(mainSurface_.Graphics()));
     SetWindowProperty(window_, property::kBackgroundGraphics,
                       reinterpret_cast<std::intptr_t>(backgroundSurface_.Graphics()));
     // The frame goes onto the background surface first: the caption buttons
-    // restore what lies under them from it while the main surface is painted.
+    // restore what lies under them from it. On two cleared surfaces the main
+    // surface's frame would come out the same pixel for pixel, so it is
+    // copied instead of drawn twice.
     PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
-    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
+    PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
+    FlushGraphics(mainSurface_.Graphics());
     RedrawControls(mainSurface_.Graphics());
 }
 

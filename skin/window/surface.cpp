@@ -1,5 +1,6 @@
 #include "skin/window/surface.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lirvo {
@@ -56,6 +57,13 @@ void Surface::Release() {
     graphics_ = nullptr;
     ReleaseDibSection(dib_);
     width_ = height_ = 0;
+}
+
+void Surface::Clear() {
+    if (!dib_.bits) return;
+    if (graphics_) gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+    ::GdiFlush();
+    std::fill_n(dib_.bits, static_cast<std::size_t>(width_) * height_, 0u);
 }
 
 std::uint32_t Surface::PixelAt(std::int32_t x, std::int32_t y) const {

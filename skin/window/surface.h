@@ -34,6 +34,8 @@ public:
     Surface& operator=(const Surface&) = delete;
 
     void Release();
+    // Back to fully transparent black, as a new surface starts.
+    void Clear();
 
     Gdiplus::GpGraphics* Graphics() const { return graphics_; }
     HDC Dc() const { return dib_.dc; }
