@@ -6,9 +6,9 @@
 
 namespace lirvo::testing {
 
-const std::vector<BuiltinImageSpec>& BuiltinImageSpecs() {
-    static const std::vector<BuiltinImageSpec> specs = [] {
-        std::vector<BuiltinImageSpec> list = {
+const std::vector<BuiltinImageEntry>& BuiltinImageTable() {
+    static const std::vector<BuiltinImageEntry> table = [] {
+        std::vector<BuiltinImageEntry> list = {
             {"加号图", 11, 11}, {"减号图", 11, 11},
             {"最小化_正常", 28, 20}, {"最小化_点燃", 28, 20}, {"最小化_按下", 28, 20},
             {"最大化_正常", 28, 20}, {"最大化_点燃", 28, 20}, {"最大化_按下", 28, 20},
@@ -45,7 +45,7 @@ const std::vector<BuiltinImageSpec>& BuiltinImageSpecs() {
                                  {"DeVU_错误图标", 40, 40}, {"Year_加", 48, 16}, {"Month_加", 48, 16}});
         return list;
     }();
-    return specs;
+    return table;
 }
 
 Gdiplus::ARGB TestSkinColour(int index) { return 0xFF000000u | static_cast<Gdiplus::ARGB>(index * 3); }
@@ -53,10 +53,10 @@ Gdiplus::ARGB TestSkinColour(int index) { return 0xFF000000u | static_cast<Gdipl
 ByteArray MakeTestBuiltinSkin(const std::string& omit) {
     SkinDatabase database;
     int index = 0;
-    for (const auto& spec : BuiltinImageSpecs()) {
+    for (const auto& image : BuiltinImageTable()) {
         ++index;
-        if (spec.name == omit) continue;
-        database.AddRecord(0, spec.name, SolidPng(spec.width, spec.height, TestSkinColour(index)), 0);
+        if (image.name == omit) continue;
+        database.AddRecord(0, image.name, SolidPng(image.width, image.height, TestSkinColour(index)), 0);
     }
     return database.SaveToBytes();
 }

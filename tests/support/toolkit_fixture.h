@@ -11,14 +11,14 @@
 
 namespace lirvo::testing {
 
-struct BuiltinImageSpec {
+struct BuiltinImageEntry {
     std::string name;
     int width;
     int height;
 };
 
 // The 68 built-in images in stored order.
-const std::vector<BuiltinImageSpec>& BuiltinImageSpecs();
+const std::vector<BuiltinImageEntry>& BuiltinImageTable();
 // Opaque colour of record number `index` (1-based) in the test skin.
 Gdiplus::ARGB TestSkinColour(int index);
 // The serialised test skin; `omit` leaves one record out.

@@ -12,7 +12,7 @@
 namespace lirvo {
 namespace {
 
-using testing::BuiltinImageSpecs;
+using testing::BuiltinImageTable;
 using testing::ImageSize;
 using testing::PixelAt;
 using testing::SizeOf;
@@ -114,9 +114,9 @@ std::string RecordNameOf(Gdiplus::GpBitmap* bitmap) {
     if (!bitmap) return "(none)";
     const ImageSize size = SizeOf(bitmap);
     const Gdiplus::ARGB colour = PixelAt(bitmap, static_cast<int>(size.width / 2), static_cast<int>(size.height / 2));
-    const auto& specs = BuiltinImageSpecs();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        if (TestSkinColour(static_cast<int>(i) + 1) == colour) return specs[i].name;
+    const auto& table = BuiltinImageTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (TestSkinColour(static_cast<int>(i) + 1) == colour) return table[i].name;
     return "(unknown colour)";
 }
 
