@@ -230,7 +230,10 @@ void SkinControl::Register(SkinObject& host) {
 }
 
 WideText SkinControl::SetToolTip(std::optional<WideText> text) {
-    if (text) toolTip_ = *text;
+    if (text) {
+        toolTip_ = *text;
+        if (attached_ && GetHostHandle()) toolTipWindow_.SetText(GetHostHandle(), toolTip_.ToAnsi(), rect_);
+    }
     return toolTip_;
 }
 
@@ -506,6 +509,7 @@ void SkinControl::Layout() {
 
 void SkinControl::TearDown() {
     control_timers::StopAll(*this);
+    toolTipWindow_.Destroy();
     fading_ = false;
     shownFrame_ = nullptr;
     fadeAlpha_ = 0;

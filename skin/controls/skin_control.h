@@ -26,6 +26,7 @@
 #include "skin/core/skin_object.h"
 #include "skin/core/wide_text.h"
 #include "skin/window/surface.h"
+#include "skin/window/tool_tip.h"
 
 namespace lirvo {
 
@@ -100,7 +101,8 @@ public:
     virtual std::int32_t HandleEvent(std::int32_t code, EventParam p1, EventParam p2) override;
     virtual bool Attach(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t userFlag,
                         bool visible = true, bool disabled = false);
-    // The tooltip text only; no tooltip window is shown for it yet.
+    // Shows the text as the tooltip of the control's rectangle on its host
+    // window (an empty text removes it); returns the text.
     virtual WideText SetToolTip(std::optional<WideText> text = std::nullopt);
     ObjectHandle Self() const { return Handle(); }
     virtual void Detach();
@@ -178,6 +180,7 @@ public:
     std::int32_t FadeAlpha() const { return fadeAlpha_; }
     const Surface& DrawingSurface() const { return surface_; }
     const WideText& ToolTipText() const { return toolTip_; }
+    HWND ToolTipWindow() const { return toolTipWindow_.Window(); }
 
 protected:
     SkinControl() = default;
@@ -267,6 +270,7 @@ private:
     std::int32_t ownedValue_ = 0;
     ObjectHandle eventTarget_ = 0;
     WideText toolTip_;
+    ToolTip toolTipWindow_;  // over the control's rectangle on its host window
     Surface newLook_;
     Surface oldLook_;
     const Surface* shownFrame_ = nullptr;  // the picture a running fade put on screen

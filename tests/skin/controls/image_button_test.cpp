@@ -1,5 +1,6 @@
 #include "skin/controls/image_button.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include "tests/skin/controls/control_fixture.h"
@@ -81,6 +82,19 @@ TEST_F(ControlTest, ImageButtonShowsEachStatesOwnPictureAndClicks) {
 
     button.SetImage(testing::SolidPng(60, 30, 0xFFAA0000));
     EXPECT_EQ(LookOf(*host, button).middle, 0xFFAA0000u);
+}
+
+TEST_F(ControlTest, ToolTipCoversTheControlOnItsHostUntilDetached) {
+    auto host = MakeHost();
+    ImageButton button;
+    ASSERT_TRUE(button.Create(*host, {40, 40, 60, 30}, true, testing::SolidPng(60, 30, kGreen)));
+    EXPECT_EQ(button.SetToolTip(MakeWideText("更换安装目录")).ToAnsi(), "更换安装目录");
+    HWND tip = button.ToolTipWindow();
+    ASSERT_TRUE(tip);
+    EXPECT_EQ(::GetParent(tip), host->GetHandle()) << "owned by the host window";
+    EXPECT_EQ(::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    button.Detach();
+    EXPECT_FALSE(::IsWindow(tip)) << "the tooltip goes with the control";
 }
 
 }  // namespace
