@@ -13,7 +13,9 @@ target_include_directories(lirvo_options INTERFACE ${PROJECT_SOURCE_DIR})
 
 # Hardening of every program: stack protection, and ASLR and DEP asked for in
 # the PE headers (the linker also keeps the relocations ASLR needs).
-target_compile_options(lirvo_options INTERFACE -fstack-protector-strong)
+# Third-party code compiled here (minizip) gets the same compile flags.
+set(LIRVO_HARDENING_FLAGS -fstack-protector-strong)
+target_compile_options(lirvo_options INTERFACE ${LIRVO_HARDENING_FLAGS})
 
 # No runtime DLL beside any executable: libgcc, libstdc++ and libssp are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong

@@ -152,8 +152,8 @@ bool LoadForm(Form& form, Form* parent, bool modal) {
     return true;
 }
 
-std::int32_t FormWindowHandle(const Form& form) {
-    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(form.WindowHandle()));
+std::intptr_t FormWindowHandle(const Form& form) {
+    return reinterpret_cast<std::intptr_t>(form.WindowHandle());
 }
 
 std::vector<HWND> LoadedFormWindows() {

@@ -96,8 +96,9 @@ private:
 // could not be created.
 bool LoadForm(Form& form, Form* parent = nullptr, bool modal = false);
 
-// The form's window handle as a 32-bit number; 0 when it is not loaded.
-std::int32_t FormWindowHandle(const Form& form);
+// The form's window handle as a number as wide as a pointer; 0 when it is not
+// loaded.
+std::intptr_t FormWindowHandle(const Form& form);
 
 // A negative period counts as 0. Setting the period the timer has already
 // does nothing; otherwise its system timer is killed and, for a period above
@@ -110,8 +111,8 @@ std::vector<HWND> LoadedFormWindows();
 // The entry address of a subroutine, for callers that hand handlers around as
 // numbers. Handlers of the runtime's own components are callables.
 template <typename Result, typename... Arguments>
-std::int32_t SubroutineAddress(Result (*subroutine)(Arguments...)) {
-    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(subroutine));
+std::intptr_t SubroutineAddress(Result (*subroutine)(Arguments...)) {
+    return reinterpret_cast<std::intptr_t>(subroutine);
 }
 
 }  // namespace lirvo::runtime

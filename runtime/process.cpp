@@ -30,8 +30,10 @@ bool IsExistingFile(std::string_view path) {
 
 }  // namespace
 
-// The 32-bit start-up record that programs started by the runtime receive.
-static_assert(sizeof(STARTUPINFOA) == 68);
+// The start-up record that programs started by the runtime receive: 68 bytes
+// in a 32-bit program; it holds pointers and handles, so it is wider in a
+// 64-bit build.
+static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68, "STARTUPINFOA of a 32-bit program is 68 bytes");
 
 bool RunProgram(std::string_view commandLine, bool wait, std::optional<std::int32_t> showMode) {
     STARTUPINFOA startup{};

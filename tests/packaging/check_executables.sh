@@ -3,15 +3,54 @@
 # executable: PE32, importing only system DLLs (the C++ runtime, libgcc,
 # libssp and winpthread are linked in), ASLR and DEP asked for in its headers
 # with the relocations ASLR needs, no section both writable and executable,
-# and stack protection wherever the symbols show it (stripped programs carry
-# none). setup.exe is a GUI-subsystem program.
-# usage: check_executables.sh OBJDUMP EXE...
+# and every compile unit of the project's own (sources under SOURCE or BUILD,
+# minizip included) compiled with stack protection, as the debug information
+# records the compiler's switches. setup.exe is a GUI-subsystem program.
+#
+# A program shipped without debug information is named as EXE=COPY, COPY
+# being the same program as linked, or its separate debug file. A static
+# library (LIB.a) is checked for its compile units alone.
+# usage: check_executables.sh OBJDUMP SOURCE BUILD (EXE[=COPY] | LIB.a)...
 set -euo pipefail
-objdump=$1
-shift
+objdump=$1 source=$2 build=$3
+shift 3
 status=0
+checked=0
 fail() { echo "$1: $2"; status=1; }
-for exe in "$@"; do
+
+# "name<TAB>producer" for each compile unit whose source is the project's own.
+own_units() {
+    "$objdump" --dwarf=info "$1" 2>/dev/null | awk -v source="$source/" -v build="$build/" '
+        /DW_TAG_compile_unit/ { unit = 1; producer = ""; next }
+        unit && /DW_AT_producer/ { sub(/.*DW_AT_producer *: *(\([^)]*\): *)?/, ""); producer = $0 }
+        unit && /DW_AT_name/ {
+            sub(/.*DW_AT_name *: *(\([^)]*\): *)?/, "")
+            if (index($0, source) == 1 || index($0, build) == 1) print $0 "\t" producer
+            unit = 0
+        }'
+}
+check_stack_protection() {
+    local file=$1 label=$2 units unprotected
+    units=$(own_units "$file")
+    if [ -z "$units" ]; then
+        fail "$label" "no debug information of the project's own code to check stack protection in ($file)"
+        return
+    fi
+    unprotected=$(grep -vE -- '-fstack-protector-(strong|all)' <<<"$units" | cut -f1 || true)
+    [ -z "$unprotected" ] || fail "$label" "compiled without stack protection: $(tr '\n' ' ' <<<"$unprotected")"
+}
+
+for item in "$@"; do
+    case "$item" in
+    *.a)
+        check_stack_protection "$item" "$item"
+        checked=$((checked + 1))
+        continue
+        ;;
+    esac
+    exe=${item%%=*}
+    copy=$exe
+    [ "$item" = "$exe" ] || copy=${item#*=}
     headers=$("$objdump" -p "$exe")
     grep -q 'Magic.*(PE32)$' <<<"$headers" || fail "$exe" "not PE32"
     foreign=$(grep 'DLL Name:' <<<"$headers" | grep -iE 'libstdc|libgcc|winpthread|libssp|zlib|minizip' || true)
@@ -23,12 +62,18 @@ for exe in "$@"; do
     # A section is writable unless READONLY; CODE marks it executable.
     writable_code=$(grep -A1 -E '^ +[0-9]+ ' <<<"$sections" | grep 'CODE' | grep -v 'READONLY' || true)
     [ -z "$writable_code" ] || fail "$exe" "a section is both writable and executable"
-    if "$objdump" -t "$exe" 2>/dev/null | grep -q '\.text'; then
-        "$objdump" -t "$exe" | grep -q '__stack_chk_fail' || fail "$exe" "built without stack protection"
+    if [ "$copy" != "$exe" ]; then
+        # The copy must be of the same program: stripping leaves the code alone.
+        text_size() { awk '$2 == ".text" { print $3 }'; }
+        [ "$("$objdump" -h "$copy" | text_size)" = "$(text_size <<<"$sections")" ] ||
+            fail "$exe" "$copy is not of the same program (its code differs)"
     fi
+    check_stack_protection "$copy" "$exe"
     case "$(basename "$exe")" in
     setup.exe) grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "$exe" "not a GUI program" ;;
     esac
+    checked=$((checked + 1))
 done
-[ $status -eq 0 ] && echo "$# executables self-contained and hardened"
+[ $checked -gt 0 ] || fail "check_executables" "nothing to check"
+[ $status -eq 0 ] && echo "$checked executables and libraries self-contained and hardened"
 exit $status

@@ -58,7 +58,7 @@ protected:
 TEST_F(FormTest, NotificationsArriveAtTheirMoments) {
     Form form(FormLayout{.title = "LirvoPDF阅读器 安装", .x = 10, .y = 10, .width = 600, .height = 392});
     std::vector<std::string> events;
-    std::int32_t handleWhenCreated = 0;
+    std::intptr_t handleWhenCreated = 0;
     form.onCreated = [&](Form& created) {
         events.push_back("created");
         handleWhenCreated = FormWindowHandle(created);
@@ -70,6 +70,7 @@ TEST_F(FormTest, NotificationsArriveAtTheirMoments) {
     ASSERT_TRUE(LoadForm(form));
     const HWND window = form.WindowHandle();
     ASSERT_TRUE(::IsWindow(window));
+    EXPECT_EQ(FormWindowHandle(form), reinterpret_cast<std::intptr_t>(window)) << "the whole handle, never cut";
     EXPECT_EQ(handleWhenCreated, FormWindowHandle(form)) << "the handle is known to the created handler";
     EXPECT_TRUE(::IsWindowVisible(window));
     EXPECT_EQ(::GetParent(window), nullptr);

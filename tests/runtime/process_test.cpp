@@ -135,10 +135,20 @@ TEST(RunProgramTest, WithoutWaitingReturnsWhileTheProgramRuns) {
     TempFolder temp;
     const std::string probe = temp / "probe.exe";
     PlaceProbe(probe);
-    ASSERT_TRUE(RunProgram(probe, false));
-    // The probe finishes on its own; give it up to 20 s under a loaded machine.
-    for (int attempt = 0; attempt < 200 && !PathExists(probe + ".ran"); ++attempt) ::Sleep(100);
-    EXPECT_TRUE(PathExists(probe + ".ran"));
+    // The probe holds until the event is set (20 s at most), so a RunProgram
+    // that waited for it would return only after it had written ".done".
+    const std::string eventName = "lirvo-probe-hold-" + std::to_string(::GetCurrentProcessId());
+    const UniqueHandle release(::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
+    ASSERT_TRUE(release);
+    ASSERT_TRUE(RunProgram(probe + " hold " + eventName, false));
+    EXPECT_FALSE(PathExists(probe + ".done")) << "RunProgram waited for the program";
+
+    ::SetEvent(release.Get());
+    for (int attempt = 0; attempt < 200 && !PathExists(probe + ".done"); ++attempt) ::Sleep(100);
+    EXPECT_TRUE(PathExists(probe + ".done")) << "the program was started and ran to its end";
+    const std::optional<ProbeRecord> record = ReadRecord(probe);
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->commandLine, probe + " hold " + eventName);
 }
 
 TEST(OwnFileNameTest, NamesTheRunningProgramWithoutItsFolder) {
@@ -158,6 +168,7 @@ TEST(TerminateSelfTest, EndsTheProcessWithTheExitCode) {
     const std::string probe = temp / "probe.exe";
     PlaceProbe(probe);
     for (std::int32_t code : {0, 7, 255}) {
+        ::DeleteFileA((probe + ".ran").c_str());
         std::string command = "\"" + probe + "\" terminate " + std::to_string(code);
         STARTUPINFOA startup{sizeof startup};
         PROCESS_INFORMATION started{};
@@ -168,8 +179,10 @@ TEST(TerminateSelfTest, EndsTheProcessWithTheExitCode) {
         ASSERT_EQ(::WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0);
         DWORD exitCode = 12345;
         ASSERT_TRUE(::GetExitCodeProcess(process.Get(), &exitCode));
-        EXPECT_EQ(exitCode, static_cast<DWORD>(code));
-        EXPECT_TRUE(PathExists(probe + ".ran"));
+        EXPECT_EQ(exitCode, static_cast<DWORD>(code)) << "3 means TerminateSelf returned";
+        const std::optional<ProbeRecord> record = ReadRecord(probe);
+        ASSERT_TRUE(record) << "the probe did not run";
+        EXPECT_EQ(record->commandLine, command);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/core/gdiplus_api.h"
+#include "tests/support/child_process.h"
 
 namespace {
 
@@ -24,5 +25,11 @@ private:
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    if (result == 0 && ::GetEnvironmentVariableA(lirvo::testing::kChildRunVariable, nullptr, 0) != 0) {
+        const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
+        if (unit.test_to_run_count() == 0 || unit.skipped_test_count() > 0)
+            return static_cast<int>(lirvo::testing::kChildRanNoTestExitCode);
+    }
+    return result;
 }

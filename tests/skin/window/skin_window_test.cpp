@@ -338,5 +338,22 @@ TEST(SkinWindowLastWindow, DestroyingTheLastWindowEndsTheProcessWithExitCodeZero
         << "a normal end of the child test program would report its failure";
 }
 
+// The exit code 0 above means something only if a child that did nothing
+// cannot end with it.
+TEST(SkinWindowLastWindow, AChildThatRanNoTestDoesNotEndWithZero) {
+    const struct {
+        const char* filter;
+        const char* variable;
+    } cases[] = {
+        {"SkinWindowLastWindow.NoSuchTest", kChildVariable},  // matches nothing
+        {"SkinWindowLastWindow.ChildCreatesAndDestroysItsOnlyWindow", "LIRVO_NOT_THE_CHILD_VARIABLE"},  // skips
+    };
+    for (const auto& c : cases) {
+        auto child = testing::StartChildTest(c.filter, c.variable);
+        ASSERT_TRUE(child);
+        EXPECT_EQ(testing::WaitForExit(*child, 30000), std::optional<DWORD>(testing::kChildRanNoTestExitCode)) << c.filter;
+    }
+}
+
 }  // namespace
 }  // namespace lirvo
