@@ -57,7 +57,8 @@ lirvo_can_run() {
         return 1
     fi
     if ! output=$("$loader" --version 2>&1 </dev/null); then
-        LIRVO_WHY="$loader --version failed: $(head -n1 <<<"$output")"
+        output=$(head -n1 <<<"$output")
+        LIRVO_WHY="$loader does not start: ${output##*: }"
         return 1
     fi
     return 0
