@@ -10,7 +10,8 @@ std::int32_t ArchiveComponent::Extract(std::string_view archiveFile, std::string
         const auto percent = static_cast<std::int32_t>(share);
         if (onProgress && onProgress(percent, state.currentPath)) state.cancel = 1;
     };
-    return ExtractArchive(archiveFile, targetFolder, notify);
+    lastFailure_ = {};
+    return ExtractArchive(archiveFile, targetFolder, notify, &lastFailure_);
 }
 
 std::int32_t ExtractArchive(ArchiveComponent& component, std::string_view archiveFile,

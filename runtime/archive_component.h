@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/extract_archive.h"
+
 namespace lirvo::runtime {
 
 class ArchiveComponent {
@@ -18,6 +20,11 @@ public:
     std::function<bool(std::int32_t percent, const std::string& path)> onProgress;
 
     std::int32_t Extract(std::string_view archiveFile, std::string_view targetFolder);
+    // Why the last extraction gave 0 (empty after one that did not).
+    const ExtractionFailure& LastFailure() const { return lastFailure_; }
+
+private:
+    ExtractionFailure lastFailure_;
 };
 
 // The archive component's extraction command; its result is Extract's.

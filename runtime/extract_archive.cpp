@@ -29,37 +29,49 @@ bool IsAcceptedArchive(const std::string& path) {
     return IsArchiveHeaderAccepted(std::span(header).first(filled));
 }
 
-// Writes one entry below `folder` (which ends with a backslash).
-bool ExtractEntry(ZipReader& archive, const ZipEntry& entry, const std::string& path) {
-    if (entry.IsFolder()) return PathExists(path) || CreateFolderLevels(path);
+// Writes one entry below `folder` (which ends with a backslash): 0, or the
+// system's error code.
+std::uint32_t ExtractEntry(ZipReader& archive, const ZipEntry& entry, const std::string& path) {
+    if (entry.IsFolder()) {
+        if (PathExists(path) || CreateFolderLevels(path)) return 0;
+        const DWORD error = ::GetLastError();
+        return error ? error : ERROR_CANNOT_MAKE;
+    }
     // An existing read-only file could not be replaced otherwise.
     ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!archive.ExtractCurrentTo(path, entry)) return false;
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return true;
+    const std::uint32_t error = archive.ExtractCurrentTo(path, entry);
+    if (error == 0) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return error;
 }
 
 }  // namespace
 
 std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targetFolder,
-                            const ProgressNotification& progress) {
+                            const ProgressNotification& progress, ExtractionFailure* failure) {
     ExtractionState state;
     const auto finish = [&](std::int32_t result) {
         state.done = state.total;
         if (progress) progress(state);
         return result;
     };
+    const auto fail = [&](std::string path, std::uint32_t error) {
+        if (failure) *failure = ExtractionFailure{std::move(path), error};
+        return finish(0);
+    };
 
     const std::string archivePath(archiveFile);
     if (archiveFile.empty() || targetFolder.empty() || !PathExists(archivePath)) return finish(-1);
-    if (!PathExists(targetFolder) && !CreateFolderLevels(targetFolder)) return finish(0);
-    if (!IsAcceptedArchive(archivePath)) return finish(0);
+    if (!PathExists(targetFolder) && !CreateFolderLevels(targetFolder)) {
+        const DWORD error = ::GetLastError();
+        return fail(std::string(targetFolder), error ? error : ERROR_CANNOT_MAKE);
+    }
+    if (!IsAcceptedArchive(archivePath)) return fail(archivePath, ERROR_BAD_FORMAT);
 
     ZipReader archive(archivePath);
-    if (!archive) return finish(0);
+    if (!archive) return fail(archivePath, ERROR_BAD_FORMAT);
     if (progress) {
         const std::optional<std::int32_t> total = archive.CountEntries();
-        if (!total) return finish(0);
+        if (!total) return fail(archivePath, ERROR_BAD_FORMAT);
         state.total = *total;
     }
 
@@ -68,20 +80,19 @@ std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targe
     for (std::int32_t index = 0;; ++index) {
         const ZipReader::Step step = index == 0 ? archive.MoveToFirst() : archive.MoveToNext();
         if (step == ZipReader::Step::End) return finish(1);
-        if (step == ZipReader::Step::Error) break;
+        if (step == ZipReader::Step::Error) return fail(archivePath, ERROR_BAD_FORMAT);
         const std::optional<ZipEntry> entry = archive.CurrentEntry();
-        if (!entry) break;
+        if (!entry) return fail(archivePath, ERROR_BAD_FORMAT);
         const std::optional<std::string> relative = EntryPathInsideTarget(entry->name);
-        if (!relative) break;
+        if (!relative) return fail(entry->name, ERROR_INVALID_NAME);
         const std::string path = folder + *relative;
-        if (!ExtractEntry(archive, *entry, path)) break;
+        if (const std::uint32_t error = ExtractEntry(archive, *entry, path)) return fail(path, error);
 
         state.done = index;
         state.currentPath = path;
         if (progress) progress(state);
         if (state.cancel) return 1;
     }
-    return finish(0);
 }
 
 }  // namespace lirvo::runtime

@@ -26,11 +26,21 @@ struct ExtractionState {
 // Called after each entry and once at the end.
 using ProgressNotification = std::function<void(ExtractionState& state)>;
 
+// Why an extraction gave 0: the file or folder that could not be made and
+// the system's error code for it (ERROR_CRC for damaged data; for a rejected
+// archive or entry name, ERROR_BAD_FORMAT or ERROR_INVALID_NAME with the
+// archive or the entry's name as the path).
+struct ExtractionFailure {
+    std::string path;
+    std::uint32_t systemError = 0;
+};
+
 // 1 on success (a cancel included); 0 when the folder cannot be created, the
 // archive is rejected or cannot be read, or an entry cannot be written, is
 // damaged or would leave the folder (earlier entries stay); -1 when a path is
 // empty or the archive file does not exist.
+// When it gives 0 and `failure` is given, `failure` says why.
 std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targetFolder,
-                            const ProgressNotification& progress = {});
+                            const ProgressNotification& progress = {}, ExtractionFailure* failure = nullptr);
 
 }  // namespace lirvo::runtime

@@ -111,28 +111,31 @@ std::optional<ZipEntry> ZipReader::CurrentEntry() {
                     static_cast<std::uint32_t>(info.dosDate), info.uncompressed_size};
 }
 
-bool ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntry& entry) {
+std::uint32_t ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntry& entry) {
     const DWORD attributes = entry.attributes & kFileAttributeBits;
     UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file) return ::GetLastError();
     OpenEntry data(Archive(archive_));
-    if (!data.IsOpen()) return false;
+    if (!data.IsOpen()) return ERROR_CRC;
 
     std::array<std::uint8_t, kPieceSize> piece;
     std::uint64_t written = 0;
     for (;;) {
         const int read = data.Read(piece);
-        if (read < 0) return false;
+        if (read < 0) return ERROR_CRC;
         if (read == 0) break;
-        if (!WriteAll(file.Get(), std::span(piece).first(static_cast<std::size_t>(read)))) return false;
+        if (!WriteAll(file.Get(), std::span(piece).first(static_cast<std::size_t>(read)))) {
+            const DWORD error = ::GetLastError();
+            return error ? error : ERROR_WRITE_FAULT;
+        }
         written += static_cast<std::uint64_t>(read);
     }
     // Data that ends before its stated size is never CRC-checked by the
     // library, so the size is checked here.
-    if (!data.Close() || written != entry.size) return false;
+    if (!data.Close() || written != entry.size) return ERROR_CRC;
     if (::GetFileType(file.Get()) == FILE_TYPE_DISK) SetTimesFromEntry(file.Get(), entry.dosDateTime);
-    return true;
+    return 0;
 }
 
 }  // namespace lirvo::runtime

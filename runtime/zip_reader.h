@@ -35,9 +35,11 @@ public:
     std::optional<ZipEntry> CurrentEntry();
 
     // Replaces the file at `path` with the current entry's data, written in
-    // pieces of 16,384 bytes, and gives it the entry's times. False when the
-    // file cannot be created or written, or the data is damaged or short.
-    bool ExtractCurrentTo(const std::string& path, const ZipEntry& entry);
+    // pieces of 16,384 bytes, and gives it the entry's times. 0 when done;
+    // otherwise the system's error code: the one of creating or writing the
+    // file (ERROR_DISK_FULL, ERROR_SHARING_VIOLATION, ...), or ERROR_CRC when
+    // the data is damaged or short.
+    std::uint32_t ExtractCurrentTo(const std::string& path, const ZipEntry& entry);
 
 private:
     void* archive_ = nullptr;

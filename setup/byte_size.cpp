@@ -17,7 +17,10 @@ std::string FormatByteSize(double bytes) {
 }
 
 std::string FreeSpaceText(std::string_view path) {
-    return FormatByteSize(runtime::DiskFreeSpaceKB(path) * 1024.0);
+    const std::int32_t kilobytes = runtime::DiskFreeSpaceKB(path);
+    // A drive that cannot be asked has no size to show, least of all a negative one.
+    if (kilobytes < 0) return "未知";
+    return FormatByteSize(kilobytes * 1024.0);
 }
 
 }  // namespace lirvo::setup

@@ -8,7 +8,8 @@
 namespace lirvo::setup {
 
 std::string FormatByteSize(double bytes);
-// The free space of the drive that holds `path`.
+// The free space of the drive that holds `path`; "未知" (unknown) when the
+// drive cannot be asked.
 std::string FreeSpaceText(std::string_view path);
 
 }  // namespace lirvo::setup

@@ -1,10 +1,18 @@
 #include "setup/installation.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "runtime/archive_paths.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/registry.h"
 #include "runtime/shell.h"
 #include "runtime/text_ops.h"
+#include "runtime/zip_directory.h"
+#include "setup/byte_size.h"
 
 namespace lirvo::setup {
 namespace {
@@ -19,44 +27,195 @@ std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 std::string ReaderPath(const std::string& folder) { return folder + kReaderFileName; }
 
+namespace {
+
+// The files an installation touches and how to take it back.
+class InstallUndo {
+public:
+    explicit InstallUndo(std::string folder) : folder_(std::move(folder)) {}
+
+    // Creates every missing level of the folder, remembering the new ones.
+    bool CreateFolders(const std::string& path) {
+        for (const std::string& level : runtime::FolderLevels(path)) {
+            if (runtime::PathExists(level)) continue;
+            if (!runtime::CreateFolder(level)) return false;
+            createdFolders_.push_back(level);
+        }
+        return true;
+    }
+
+    // A file that the installation will write: one already there is moved
+    // aside first, so that a failure can put it back.
+    bool Claim(const std::string& path) {
+        const DWORD attributes = ::GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            std::string aside = path + ".lirvo-old";
+            for (int n = 2; runtime::PathExists(aside); ++n) aside = path + ".lirvo-old" + std::to_string(n);
+            // A file that cannot be moved aside is not ours to touch, not even on undo.
+            if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return false;
+            movedAside_.emplace_back(path, aside);
+        }
+        files_.push_back(path);
+        return true;
+    }
+
+    // Folders the extraction creates for entries in sub-folders.
+    void NoteFoldersOf(const std::string& file) {
+        const std::size_t cut = file.find_last_of('\\');
+        if (cut == std::string::npos) return;
+        for (const std::string& level : runtime::FolderLevels(file.substr(0, cut)))
+            if (!runtime::PathExists(level) &&
+                std::find(createdFolders_.begin(), createdFolders_.end(), level) == createdFolders_.end())
+                createdFolders_.push_back(level);
+    }
+
+    void Commit() {
+        for (const auto& [path, aside] : movedAside_) {
+            // A library that a running reader still holds goes when the system restarts.
+            if (!::DeleteFileA(aside.c_str())) ::MoveFileExA(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        }
+        movedAside_.clear();
+        files_.clear();
+        createdFolders_.clear();
+    }
+
+    void Rollback() {
+        for (const std::string& file : files_) {
+            ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileA(file.c_str());
+        }
+        for (const auto& [path, aside] : movedAside_) ::MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        // Deepest first; a folder that holds anything else stays.
+        std::sort(createdFolders_.begin(), createdFolders_.end(),
+                  [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+        for (const std::string& folder : createdFolders_) ::RemoveDirectoryA(folder.c_str());
+        movedAside_.clear();
+        files_.clear();
+        createdFolders_.clear();
+    }
+
+private:
+    std::string folder_;
+    std::vector<std::string> createdFolders_;
+    std::vector<std::string> files_;
+    std::vector<std::pair<std::string, std::string>> movedAside_;
+};
+
+std::uint32_t LastErrorOr(std::uint32_t fallback) {
+    const DWORD error = ::GetLastError();
+    return error ? error : fallback;
+}
+
+// The drive's free bytes for the folder, looked up at its nearest existing level.
+std::optional<std::uint64_t> FreeBytes(const std::string& folder) {
+    std::string existing = folder.substr(0, 3);
+    for (const std::string& level : runtime::FolderLevels(folder)) {
+        if (!runtime::PathExists(level)) break;
+        existing = level + "\\";
+    }
+    ULARGE_INTEGER available{};
+    if (!::GetDiskFreeSpaceExA(existing.c_str(), &available, nullptr, nullptr)) return std::nullopt;
+    return available.QuadPart;
+}
+
+}  // namespace
+
 InstallResult InstallPayload(const std::string& folder, std::span<const std::uint8_t> payload,
                              runtime::ArchiveComponent& archive) {
     InstallResult result;
-    runtime::CreateFolder(folder);  // only the last level, as the installer always has
-    if (!runtime::PathExists(folder)) {
-        result.failure = InstallResult::Failure::FolderNotCreated;
+    const auto failWith = [&](InstallResult::Failure failure, std::string path, std::uint32_t error) {
+        result.failure = failure;
+        result.failedPath = std::move(path);
+        result.systemError = error;
         return result;
+    };
+
+    // Nothing is written before the space is known to suffice.
+    const auto entries = runtime::ReadZipDirectory(payload);
+    if (!entries) return failWith(InstallResult::Failure::ExtractionFailed, kArchiveFileName, ERROR_BAD_FORMAT);
+    std::uint64_t needed = payload.size();
+    for (const runtime::DirectoryEntry& entry : *entries) needed += entry.unpackedSize;
+    if (const std::optional<std::uint64_t> free = FreeBytes(folder); free && *free < needed) {
+        result.bytesNeeded = needed;
+        result.bytesFree = *free;
+        return failWith(InstallResult::Failure::NotEnoughSpace, folder, ERROR_DISK_FULL);
+    }
+
+    InstallUndo undo(folder);
+    const auto undone = [&](InstallResult::Failure failure, std::string path, std::uint32_t error) {
+        undo.Rollback();
+        return failWith(failure, std::move(path), error);
+    };
+    if (!undo.CreateFolders(folder)) {
+        const std::uint32_t error = LastErrorOr(ERROR_CANNOT_MAKE);
+        return undone(InstallResult::Failure::FolderNotCreated, folder, error);
     }
     const std::string archiveFile = folder + kArchiveFileName;
+    for (const runtime::DirectoryEntry& entry : *entries) {
+        const std::optional<std::string> relative = runtime::EntryPathInsideTarget(entry.name);
+        if (!relative || relative->ends_with('\\')) continue;  // refused by the extraction; folders hold nothing to claim
+        const std::string path = folder + *relative;
+        undo.NoteFoldersOf(path);
+        if (!undo.Claim(path)) {
+            const std::uint32_t error = LastErrorOr(ERROR_ACCESS_DENIED);
+            return undone(InstallResult::Failure::FileNotReplaced, path, error);
+        }
+    }
+    if (!undo.Claim(archiveFile)) {
+        const std::uint32_t error = LastErrorOr(ERROR_ACCESS_DENIED);
+        return undone(InstallResult::Failure::FileNotReplaced, archiveFile, error);
+    }
     if (!runtime::WriteFile(archiveFile, payload)) {
-        runtime::DeleteFile(archiveFile);
-        result.failure = InstallResult::Failure::ArchiveNotWritten;
-        return result;
+        const std::uint32_t error = LastErrorOr(ERROR_WRITE_FAULT);
+        return undone(InstallResult::Failure::ArchiveNotWritten, archiveFile, error);
     }
     result.extractionResult = runtime::ExtractArchive(archive, archiveFile, folder);
     if (result.extractionResult != 1) {
-        runtime::DeleteFile(archiveFile);
-        result.failure = InstallResult::Failure::ExtractionFailed;
+        const runtime::ExtractionFailure failure = archive.LastFailure();
+        return undone(InstallResult::Failure::ExtractionFailed, failure.path.empty() ? archiveFile : failure.path,
+                      failure.systemError);
     }
+    undo.Commit();
     return result;
 }
 
+std::string SystemErrorText(std::uint32_t error) {
+    if (error == 0) return {};
+    char* buffer = nullptr;
+    const DWORD length =
+        ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length && buffer ? std::string(buffer, length) : std::string();
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
 std::string InstallFailureMessage(const std::string& folder, const InstallResult& result) {
-    std::string reason;
+    const std::string reason = SystemErrorText(result.systemError);
+    const std::string because =
+        reason.empty() ? "（错误代码 " + runtime::ToText(static_cast<std::int64_t>(result.systemError)) + "）"
+                       : "：" + reason;
+    const std::string file = "“" + result.failedPath + "”";
     switch (result.failure) {
     case InstallResult::Failure::None:
         return {};
+    case InstallResult::Failure::NotEnoughSpace:
+        return "磁盘空间不足，无法安装到“" + folder + "”：需要 " +
+               FormatByteSize(static_cast<double>(result.bytesNeeded)) + "，只剩 " +
+               FormatByteSize(static_cast<double>(result.bytesFree)) +
+               "。\r\n请清理磁盘后重试，或选择其他磁盘上的文件夹。";
     case InstallResult::Failure::FolderNotCreated:
-        reason = "无法创建该文件夹：上级文件夹不存在，或没有写入权限。";
-        break;
+        return "无法创建文件夹" + file + because + "\r\n请选择其他安装目录，或取消安装。";
+    case InstallResult::Failure::FileNotReplaced:
+        return "无法替换已有的文件" + file + because +
+               "\r\n如果 LirvoPDF阅读器 正在运行，请先关闭它再重试；也可以选择其他安装目录。";
     case InstallResult::Failure::ArchiveNotWritten:
-        reason = "无法在该文件夹中写入安装文件：磁盘空间不足，或没有写入权限。";
-        break;
     case InstallResult::Failure::ExtractionFailed:
-        reason = "无法解压程序文件（错误代码 " + runtime::ToText(result.extractionResult) + "）。";
-        break;
+        return "无法写入文件" + file + because +
+               "\r\n已撤销本次安装，原有文件保持不变。请关闭正在使用该文件的程序、清理磁盘后重试，或选择其他安装目录。";
     }
-    return "无法安装到“" + folder + "”。\r\n" + reason + "\r\n\r\n请选择其他安装目录，或取消安装。";
+    return {};
 }
 
 void AssociateFileType(std::string_view program, std::string_view extensions, std::optional<std::string_view> icon,

@@ -8,6 +8,7 @@
 #include "runtime/shell.h"
 #include "runtime/text_ops.h"
 #include "setup/byte_size.h"
+#include "setup/install_folder.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/shared_routines.h"
 
@@ -23,6 +24,20 @@ constexpr char kProgressText[] = "安装中...";
 ByteArray Bytes(std::span<const std::uint8_t> data) { return ByteArray(data.begin(), data.end()); }
 
 bool EndsWithBackslash(const std::string& text) { return runtime::RightText(text, 1) == "\\"; }
+
+// The text in the ANSI code page, or nothing when a character has no place in it.
+std::optional<std::string> ExactAnsi(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int units = static_cast<int>(text.size());
+    BOOL lost = FALSE;
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, nullptr, 0, nullptr, &lost);
+    if (length <= 0 || lost) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), units, ansi.data(), length, nullptr, &lost);
+    if (lost || ansi.find('\0') != std::string::npos) return std::nullopt;
+    return ansi;
+}
 
 }  // namespace
 
@@ -85,7 +100,18 @@ void SetupApplication::OnStartupFormCreated() {
     window.DragAnywhere(true);
 }
 
-void SetupApplication::OnStartupFormClose() { state_.customInstallPanel.Close(); }
+void SetupApplication::OnStartupFormClose() {
+    state_.customInstallPanel.Close();
+    // The files are in: closing is an exit, and the finish page promised the
+    // shortcuts on exit. Only the launch is left out.
+    if (filesInstalled_ && !finished_) {
+        CopyOptionsFromCheckMarks();
+        SetupOptions options = state_.options;
+        options.launchAfterFinish = false;
+        finished_ = true;
+        FinishInstallation(options, state_.advertisingFolder);
+    }
+}
 
 void SetupApplication::OnStartupFormMoved() {
     const SkinWindow& window = state_.setupWindow;
@@ -124,32 +150,60 @@ std::int32_t SetupApplication::OnSetupClick(HWND, ObjectHandle sender, std::int3
         if (sender == s.checkMarks[i].Id()) s.checkMarks[i].Shown(!s.checkMarks[i].Shown());
     CopyOptionsFromCheckMarks();
 
-    if (sender == s.buttons[4].Id()) {
-        std::string folder = s.folderBox.GetText();
-        if (!EndsWithBackslash(folder)) folder += "\\";
-        s.options.installFolder = folder;
-        s.freeSpaceLabel.SetText(FreeSpaceText(folder));
+    if (sender == s.buttons[4].Id() && !filesInstalled_) {
+        const std::optional<std::string> folder = ChosenFolder();
+        if (!folder) return 0;  // told; the selection page stays
+        s.options.installFolder = *folder;
+        s.freeSpaceLabel.SetText(FreeSpaceText(*folder));
         s.freeSpaceLabel.Refresh();
         if (!InstallIntoChosenFolder()) return 0;
         LeaveSelectionPage();
         BuildInstallPage();
     }
     if (sender == s.buttons[5].Id()) s.setupWindow.Close();
-    if (sender == s.buttons[6].Id()) {
+    if (sender == s.buttons[6].Id() && !finished_) {
         FinishSetup();
         runtime::TerminateSelf(0);
     }
     return 0;
 }
 
+std::optional<std::string> SetupApplication::ChosenFolder() {
+    // The box holds wide text; the installation works in the ANSI code page,
+    // which would silently drop what it cannot hold ("Zoë" becoming "Zo").
+    const std::optional<std::string> typed = ExactAnsi(state_.folderBox.GetTextW().ToWString());
+    if (!typed) {
+        Tell(FolderProblemMessage(FolderProblem::Unrepresentable, ""));
+        return std::nullopt;
+    }
+    const std::string folder = WithTrailingBackslash(*typed);
+    const FolderProblem problem = CheckInstallFolder(folder, runtime::GetSpecialFolder(kWindowsFolder));
+    if (problem != FolderProblem::None) {
+        Tell(FolderProblemMessage(problem, typed->empty() ? folder : *typed));
+        return std::nullopt;
+    }
+    return folder;
+}
+
+void SetupApplication::Tell(const std::string& message) {
+    if (tellUser) {
+        tellUser(message);
+        return;
+    }
+    const std::wstring text = MakeWideText(message).ToWString();
+    const std::wstring caption = MakeWideText(std::string(kProductName) + " 安装").ToWString();
+    ::MessageBoxW(state_.setupWindow.GetHandle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
+
 bool SetupApplication::InstallIntoChosenFolder() {
     const std::string& folder = state_.options.installFolder;
     const InstallResult result = InstallPayload(folder, Payload(), archives_[0]);
-    if (result.Succeeded()) return true;
+    if (result.Succeeded()) {
+        filesInstalled_ = true;
+        return true;
+    }
     // Going on would show the finish page for a reader that is not there.
-    const std::wstring text = MakeWideText(InstallFailureMessage(folder, result)).ToWString();
-    const std::wstring caption = MakeWideText(std::string(kProductName) + " 安装").ToWString();
-    ::MessageBoxW(state_.setupWindow.GetHandle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+    Tell(InstallFailureMessage(folder, result));
     return false;
 }
 
@@ -278,6 +332,7 @@ void SetupApplication::OnProgressTick() {
 }
 
 void SetupApplication::FinishSetup() {
+    finished_ = true;
     state_.customInstallPanel.Show(false);
     FinishInstallation(state_.options, state_.advertisingFolder);
 }

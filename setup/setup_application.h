@@ -9,6 +9,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "runtime/archive_component.h"
@@ -74,6 +76,14 @@ public:
     void OnProgressTick();
     void FinishSetup();
 
+    // Shows the user a message about the installation and waits for the
+    // answer; a message box over the setup window unless replaced (tests).
+    std::function<void(const std::string& message)> tellUser;
+    // True once the reader's files are in place: from then on, closing the
+    // window completes the installation as the finish button does.
+    bool FilesInstalled() const { return filesInstalled_; }
+    bool Finished() const { return finished_; }
+
     SetupState& State() { return state_; }
     runtime::Form& StartupForm() { return startupForm_; }
     runtime::TimerComponent& ProgressTimer() { return progressTimer_; }
@@ -84,12 +94,18 @@ private:
     // Runs the next click's installation; false (after telling the user) when
     // the reader could not be installed, so the page stays.
     bool InstallIntoChosenFolder();
+    // The folder the user typed, as the installation will use it, or nothing
+    // (after telling the user why) when it cannot be used.
+    std::optional<std::string> ChosenFolder();
+    void Tell(const std::string& message);
     Rect Scaled(double x, double y, std::int32_t width, std::int32_t height) const;
 
     SetupState state_;
     runtime::Form startupForm_;
     std::array<runtime::ArchiveComponent, 3> archives_;  // only the first is used
     runtime::TimerComponent progressTimer_;
+    bool filesInstalled_ = false;
+    bool finished_ = false;
 };
 
 SetupApplication& Setup();

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "runtime/com_apartment.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
 #include "setup/byte_size.h"
 #include "skin/core/file_io.h"
+#include "skin/core/unique_handle.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/zip_fixture.h"
 
@@ -25,22 +28,50 @@ TEST(ByteSize, UnitsAndRounding) {
         {-1024, "-1024B"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatByteSize(c.bytes), c.text) << c.bytes;
-    EXPECT_EQ(FreeSpaceText("Q:\\nowhere\\"), "-1024B") << "a drive that does not exist";
+    EXPECT_EQ(FreeSpaceText("Q:\\nowhere\\"), "未知") << "a drive that does not exist has no size, least of all -1024B";
     const std::string free = FreeSpaceText("C:\\Program Files\\LirvoPDF阅读器\\");
     EXPECT_TRUE(free.ends_with("GB") || free.ends_with("MB") || free.ends_with("KB")) << free;
 }
 
-// A payload of the reader's shape: its files in the archive's root.
-ByteArray MakePayload(const TempFolder& scratch, bool valid = true) {
+// A payload of the reader's shape: its files in the archive's root. With a
+// damaged third entry, the extraction fails after writing the first two.
+ByteArray MakePayload(const TempFolder& scratch, bool damagedThirdEntry = false) {
     const std::string path = scratch / "payload.zip";
+    using lirvo::testing::SampleData;
+    lirvo::testing::ZipFixtureEntry third{"support.dll", SampleData(900, 3)};
+    if (damagedThirdEntry) {
+        third.data = lirvo::testing::DeflateRaw(SampleData(900, 3));
+        third.deflate = true;
+        third.statedSize = 900;
+        third.statedCrc = lirvo::testing::Crc32(SampleData(900, 3)) ^ 1u;
+    }
     EXPECT_TRUE(lirvo::testing::WriteZipFixture(path, {
-                                                          {kReaderFileName, lirvo::testing::SampleData(5000, 1)},
-                                                          {kUninstallerFileName, lirvo::testing::SampleData(3000, 2)},
-                                                          {"support.dll", lirvo::testing::SampleData(900, 3)},
+                                                          {kReaderFileName, SampleData(5000, 1)},
+                                                          {kUninstallerFileName, SampleData(3000, 2)},
+                                                          third,
                                                       }));
-    ByteArray bytes = ReadWholeFile(path).value_or(ByteArray{});
-    if (!valid) bytes.resize(bytes.size() / 2);
-    return bytes;
+    return ReadWholeFile(path).value_or(ByteArray{});
+}
+
+// The names and contents of the files in a folder tree, for before-and-after comparisons.
+std::map<std::string, ByteArray> Snapshot(const std::string& folder) {
+    std::map<std::string, ByteArray> files;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string path = folder + "\\" + name;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            files[name + "\\"] = {};
+            for (auto& [inner, bytes] : Snapshot(path)) files[name + "\\" + inner] = std::move(bytes);
+        } else {
+            files[name] = ReadWholeFile(path).value_or(ByteArray{});
+        }
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return files;
 }
 
 TEST(InstallPayload, WritesTheReadersFilesIntoTheFolder) {
@@ -57,28 +88,121 @@ TEST(InstallPayload, WritesTheReadersFilesIntoTheFolder) {
     EXPECT_EQ(ReaderPath(folder), folder + "LirvoPDF阅读器.exe");
 }
 
-TEST(InstallPayload, FailuresAreReportedWithTheFolderAndTheReason) {
+TEST(InstallPayload, CreatesEveryMissingLevelOfANewNestedFolder) {
     TempFolder scratch, target;
+    const std::string folder = target / "Apps\\PDF\\LirvoPDF阅读器\\";
     runtime::ArchiveComponent archive;
+    const InstallResult result = InstallPayload(folder, MakePayload(scratch), archive);
+    ASSERT_TRUE(result.Succeeded()) << InstallFailureMessage(folder, result);
+    EXPECT_EQ(ReadWholeFile(folder + kReaderFileName), lirvo::testing::SampleData(5000, 1));
+}
 
-    const std::string orphan = target / "missing-parent\\LirvoPDF阅读器\\";
-    const InstallResult noFolder = InstallPayload(orphan, MakePayload(scratch), archive);
-    EXPECT_EQ(noFolder.failure, InstallResult::Failure::FolderNotCreated);
-    EXPECT_FALSE(runtime::PathExists(target / "missing-parent")) << "only the last level is ever created";
-    const std::string message = InstallFailureMessage(orphan, noFolder);
-    EXPECT_NE(message.find(orphan), std::string::npos) << "the message names the folder";
-    EXPECT_NE(message.find("无法创建该文件夹"), std::string::npos);
+TEST(InstallPayload, ReplacesAnEarlierInstallationAndKeepsNoCopyOfIt) {
+    TempFolder scratch, target;
+    const std::string folder = target.Path() + "\\";
+    ASSERT_TRUE(WriteWholeFile(folder + kReaderFileName, ByteArray{'o', 'l', 'd'}));
+    ASSERT_TRUE(WriteWholeFile(folder + "notes.txt", ByteArray{'n'}));
+    runtime::ArchiveComponent archive;
+    const InstallResult result = InstallPayload(folder, MakePayload(scratch), archive);
+    ASSERT_TRUE(result.Succeeded()) << InstallFailureMessage(folder, result);
+    auto after = Snapshot(target.Path());
+    EXPECT_EQ(after[kReaderFileName], lirvo::testing::SampleData(5000, 1));
+    EXPECT_EQ(after["notes.txt"], ByteArray{'n'}) << "a file of the user's stays";
+    after.erase(kReaderFileName);
+    after.erase(kUninstallerFileName);
+    after.erase("support.dll");
+    after.erase("ins.zip");
+    after.erase("notes.txt");
+    EXPECT_TRUE(after.empty()) << "no moved-aside copy stays: " << after.begin()->first;
+}
 
-    const std::string folder = target / "damaged\\";
-    ASSERT_TRUE(::CreateDirectoryA(folder.c_str(), nullptr));
+// Each failure is undone: the folder is exactly as it was, and the result
+// names the file that failed with the system's reason.
+TEST(InstallPayload, AFailureMidwayLeavesTheFolderAsItWas) {
+    TempFolder scratch, target;
+    const std::string folder = target.Path() + "\\";
+    ASSERT_TRUE(WriteWholeFile(folder + kReaderFileName, ByteArray{'o', 'l', 'd'}));
     ASSERT_TRUE(WriteWholeFile(folder + "keep.txt", ByteArray{'k'}));
-    const InstallResult damaged = InstallPayload(folder, MakePayload(scratch, false), archive);
+    const auto before = Snapshot(target.Path());
+
+    runtime::ArchiveComponent archive;
+    const InstallResult damaged = InstallPayload(folder, MakePayload(scratch, true), archive);
     EXPECT_EQ(damaged.failure, InstallResult::Failure::ExtractionFailed);
-    EXPECT_NE(damaged.extractionResult, 1);
-    EXPECT_FALSE(runtime::PathExists(folder + "ins.zip")) << "the half-written archive is removed";
-    EXPECT_TRUE(runtime::PathExists(folder + "keep.txt")) << "nothing that was there is lost";
-    EXPECT_NE(InstallFailureMessage(folder, damaged).find("无法解压"), std::string::npos);
-    EXPECT_EQ(InstallFailureMessage(folder, InstallResult{}), "");
+    EXPECT_EQ(damaged.failedPath, folder + "support.dll");
+    EXPECT_EQ(damaged.systemError, static_cast<std::uint32_t>(ERROR_CRC));
+    EXPECT_EQ(Snapshot(target.Path()), before) << "the two files written before the damaged one are gone, the old reader is back";
+
+    // A file of an earlier installation that a running program holds.
+    ASSERT_TRUE(WriteWholeFile(folder + "support.dll", ByteArray{'h', 'e', 'l', 'd'}));
+    const auto beforeHeld = Snapshot(target.Path());
+    {
+        UniqueHandle held(::CreateFileA((folder + "support.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        const InstallResult blocked = InstallPayload(folder, MakePayload(scratch), archive);
+        EXPECT_EQ(blocked.failure, InstallResult::Failure::FileNotReplaced);
+        EXPECT_EQ(blocked.failedPath, folder + "support.dll");
+        EXPECT_EQ(blocked.systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+        const std::string message = InstallFailureMessage(folder, blocked);
+        EXPECT_NE(message.find("support.dll"), std::string::npos) << message;
+        EXPECT_NE(message.find(SystemErrorText(ERROR_SHARING_VIOLATION)), std::string::npos) << message;
+        EXPECT_EQ(message.find("错误代码 0"), std::string::npos) << message;
+    }
+    EXPECT_EQ(Snapshot(target.Path()), beforeHeld);
+}
+
+TEST(InstallPayload, AFolderThatCannotBeCreatedLeavesNoLevelBehind) {
+    TempFolder scratch, target;
+    ASSERT_TRUE(WriteWholeFile(target / "a-file", ByteArray{'f'}));
+    const auto before = Snapshot(target.Path());
+    runtime::ArchiveComponent archive;
+    // The first is created level by level until a name too long for any path
+    // fails; the second meets a file where a folder should be.
+    for (const std::string& folder :
+         {target / "new\\" + std::string(300, 'x') + "\\LirvoPDF阅读器\\", target / "a-file\\LirvoPDF阅读器\\"}) {
+        SCOPED_TRACE(folder);
+        const InstallResult result = InstallPayload(folder, MakePayload(scratch), archive);
+        EXPECT_EQ(result.failure, InstallResult::Failure::FolderNotCreated);
+        EXPECT_NE(InstallFailureMessage(folder, result).find(result.failedPath), std::string::npos);
+        EXPECT_NE(result.systemError, 0u);
+        EXPECT_EQ(Snapshot(target.Path()), before);
+    }
+}
+
+TEST(InstallPayload, TooLittleSpaceIsToldBeforeAnythingIsWritten) {
+    TempFolder target;
+    // A directory of 1,000 entries of 4 GB each: more than any test machine's disk.
+    ByteArray payload;
+    const auto put16 = [&](std::uint32_t v) { payload.push_back(v & 0xFF), payload.push_back((v >> 8) & 0xFF); };
+    const auto put32 = [&](std::uint32_t v) { put16(v & 0xFFFF), put16(v >> 16); };
+    const std::uint32_t entries = 1000;
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        const std::string name = "file" + std::to_string(i) + ".dll";
+        put32(0x02014b50);
+        for (int k = 0; k < 6; ++k) put16(0);  // versions, flags, method, time, date
+        put32(0);                               // crc
+        put32(0x1000);                          // packed size
+        put32(0xFFFFFFF0u);                     // unpacked size
+        put16(static_cast<std::uint32_t>(name.size()));
+        for (int k = 0; k < 4; ++k) put16(0);   // extra, comment, disk, internal attributes
+        put32(0);                               // external attributes
+        put32(0);                               // local header offset
+        payload.insert(payload.end(), name.begin(), name.end());
+    }
+    const auto directorySize = static_cast<std::uint32_t>(payload.size());
+    put32(0x06054b50);
+    put16(0), put16(0), put16(entries), put16(entries);
+    put32(directorySize), put32(0), put16(0);
+
+    const std::string folder = target / "LirvoPDF阅读器\\";
+    runtime::ArchiveComponent archive;
+    const InstallResult result = InstallPayload(folder, payload, archive);
+    ASSERT_EQ(result.failure, InstallResult::Failure::NotEnoughSpace);
+    EXPECT_GT(result.bytesNeeded, result.bytesFree);
+    EXPECT_FALSE(runtime::PathExists(folder)) << "nothing is written";
+    const std::string message = InstallFailureMessage(folder, result);
+    EXPECT_NE(message.find(FormatByteSize(static_cast<double>(result.bytesNeeded))), std::string::npos) << message;
+    EXPECT_NE(message.find(FormatByteSize(static_cast<double>(result.bytesFree))), std::string::npos) << message;
 }
 
 std::optional<std::string> ReadClassesText(const std::string& key, const char* value = nullptr) {

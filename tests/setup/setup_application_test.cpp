@@ -1,0 +1,258 @@
+// The setup application driven as a user drives it: clicks on its controls
+// reach its click handler with the user event a release over the control
+// gives, and what it shows, records and writes is read back. The finish
+// click ends the process, so the finish is reached here by closing the
+// window, which completes an installation in the same way.
+
+#include "setup/setup_application.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "runtime/com_apartment.h"
+#include "runtime/files.h"
+#include "runtime/form.h"
+#include "runtime/shell.h"
+#include "setup/install_folder.h"
+#include "tests/support/keep_alive_window.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/toolkit_fixture.h"
+
+namespace lirvo::setup {
+namespace {
+
+using lirvo::testing::TempFolder;
+
+constexpr std::int32_t kLeftButtonReleased = 3;
+
+// Handles what is queued, for at most a moment: the progress bar's shine
+// keeps a timer of its own going, so the queue never stays empty for long.
+void Pump() {
+    const DWORD start = ::GetTickCount();
+    MSG message;
+    while (::GetTickCount() - start < 300 && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
+
+WideText Wide(const std::wstring& text) {
+    const auto* units = reinterpret_cast<const std::uint8_t*>(text.data());
+    WideText wide;
+    wide.SetBytes(ByteArray(units, units + text.size() * sizeof(wchar_t)));
+    return wide;
+}
+
+std::optional<std::string> ClassesText(const std::string& key) {
+    char data[1024] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data);
+}
+
+class SetupApplicationTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::StartToolkitForTests();
+        testing::KeepOneSkinWindowAlive();
+    }
+
+    void SetUp() override {
+        app_ = std::make_unique<SetupApplication>();
+        app_->tellUser = [this](const std::string& message) { told_.push_back(message); };
+        app_->Start();
+        Pump();
+        ASSERT_TRUE(::IsWindow(S().setupWindow.GetHandle()));
+    }
+
+    void TearDown() override {
+        if (::IsWindow(S().setupWindow.GetHandle())) S().setupWindow.Close();
+        Pump();
+        app_.reset();
+        Pump();
+    }
+
+    SetupState& S() { return app_->State(); }
+    void Click(const SkinControl& control) {
+        app_->OnSetupClick(S().setupWindow.GetHandle(), control.Id(), kLeftButtonReleased);
+        Pump();
+    }
+    void ToSelectionPage() {
+        Click(S().buttons[1]);
+        ASSERT_TRUE(S().folderBox.IsAttached());
+    }
+    // Types the folder and clicks next; the progress timer is stopped, so the
+    // test moves the bar itself.
+    void InstallInto(const std::string& folder) {
+        S().folderBox.SetText(folder);
+        app_->OnSetupClick(S().setupWindow.GetHandle(), S().buttons[4].Id(), kLeftButtonReleased);
+        runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
+        Pump();
+    }
+
+    std::unique_ptr<SetupApplication> app_;
+    std::vector<std::string> told_;
+};
+
+TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
+    ToSelectionPage();
+    const std::string windows = runtime::GetSpecialFolder(9);
+    TempFolder temp;
+    ASSERT_TRUE(::CreateDirectoryA((temp / "file-here").c_str(), nullptr));
+    const struct {
+        std::wstring typed;
+        const char* why;
+    } cases[] = {
+        {L"", "an emptied box"},
+        {L"C:", "a drive"},
+        {L"C:\\", "a drive root"},
+        {MakeWideText(windows).ToWString(), "the Windows folder"},
+        {L"LirvoPDF阅读器", "a relative folder"},
+        {L"\\LirvoPDF阅读器\\", "a folder without a drive"},
+        {L"C:\\Apps\\Zoë\\", "a character code page 936 cannot hold"},
+        {L"C:\\Apps\\a?b\\", "a forbidden character"},
+        {L"C:\\Apps\\con\\", "a device name"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        told_.clear();
+        S().folderBox.SetTextW(Wide(c.typed));
+        Click(S().buttons[4]);
+        ASSERT_EQ(told_.size(), 1u) << "one message";
+        EXPECT_FALSE(told_[0].empty());
+        EXPECT_NE(told_[0].find("请"), std::string::npos) << "says what to do: " << told_[0];
+        EXPECT_TRUE(S().folderBox.IsAttached()) << "the selection page stays";
+        EXPECT_TRUE(S().buttons[4].IsAttached());
+        EXPECT_FALSE(S().progressBar.IsAttached());
+        EXPECT_FALSE(app_->FilesInstalled());
+    }
+    EXPECT_FALSE(runtime::PathExists("C:\\ins.zip")) << "nothing in a drive root";
+    EXPECT_FALSE(runtime::PathExists(windows + "ins.zip"));
+    EXPECT_FALSE(runtime::PathExists("C:\\Apps"));
+}
+
+TEST_F(SetupApplicationTest, ATypedFolderGetsItsBackslashAndMissingLevels) {
+    ToSelectionPage();
+    TempFolder temp;
+    const std::string typed = temp / "new\\nested\\LirvoPDF阅读器";
+    InstallInto(typed);
+    EXPECT_TRUE(told_.empty()) << (told_.empty() ? "" : told_[0]);
+    EXPECT_EQ(S().options.installFolder, typed + "\\");
+    EXPECT_TRUE(app_->FilesInstalled());
+    EXPECT_TRUE(runtime::PathExists(typed + "\\LirvoPDF阅读器.exe"));
+    EXPECT_TRUE(S().progressBar.IsAttached()) << "the install page";
+    EXPECT_FALSE(S().folderBox.IsAttached());
+    EXPECT_FALSE(S().customInstallToggle.Visible());
+}
+
+TEST_F(SetupApplicationTest, ProgressTicksThenTheFinishPage) {
+    ToSelectionPage();
+    TempFolder temp;
+    InstallInto(temp / "LirvoPDF阅读器\\");
+    for (int tick = 0; tick < 3; ++tick) app_->OnProgressTick();
+    EXPECT_EQ(S().progressBar.GetText(), "安装中...3%");
+    for (int tick = 3; tick < 99; ++tick) app_->OnProgressTick();
+    EXPECT_TRUE(S().progressBar.IsAttached()) << "99 ticks: still installing";
+    app_->OnProgressTick();
+    EXPECT_FALSE(S().progressBar.IsAttached());
+    EXPECT_TRUE(S().buttons[6].IsAttached()) << "the finish button";
+    EXPECT_TRUE(S().checkMarks[4].Shown());
+    EXPECT_TRUE(S().checkMarks[5].Shown());
+    // This program is not named as the reader: the empty list, no sixth check mark.
+    EXPECT_TRUE(S().finishList.IsAttached());
+    EXPECT_FALSE(S().checkMarks[6].IsAttached());
+    EXPECT_TRUE(S().customInstallToggle.Visible());
+}
+
+TEST_F(SetupApplicationTest, ClosingAfterTheFilesAreInCompletesTheInstallationWithoutTheLaunch) {
+    runtime::ComApartment com;
+    const std::string desktopLink = runtime::GetSpecialFolder(3) + "LirvoPDF阅读器.lnk";
+    lirvo::testing::RemoveTree(desktopLink);
+    ToSelectionPage();
+    Click(S().checkMarks[1]);  // no desktop shortcut
+    TempFolder temp;
+    const std::string folder = temp / "LirvoPDF阅读器\\";
+    InstallInto(folder);
+    ASSERT_TRUE(app_->FilesInstalled());
+    ASSERT_TRUE(runtime::PathExists(folder + "ins.zip"));
+
+    S().setupWindow.Close();  // on the install page
+    Pump();
+    EXPECT_TRUE(app_->Finished());
+    EXPECT_FALSE(runtime::PathExists(folder + "ins.zip")) << "the archive goes as at the finish";
+    EXPECT_EQ(ClassesText(".pdf\\Shell\\Open\\Command"), "\"" + folder + "LirvoPDF阅读器.exe\" \"%1\"");
+    const std::string group = runtime::GetSpecialFolder(5) + "LirvoPDF阅读器";
+    EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk")) << "the start-menu group was ticked";
+    EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared";
+    lirvo::testing::RemoveTree(group);
+}
+
+TEST_F(SetupApplicationTest, CancelOnTheSelectionPageClosesBothWindowsAndInstallsNothing) {
+    ToSelectionPage();
+    Click(S().customInstallToggle);  // not a click the setup handler acts on
+    app_->OnCustomInstallClick(S().setupWindow.GetHandle(), S().customInstallToggle.Id(), kLeftButtonReleased);
+    const HWND window = S().setupWindow.GetHandle();
+    const HWND panel = S().customInstallPanel.GetHandle();
+    Click(S().buttons[5]);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(::IsWindow(panel)) << "the panel closes with the window";
+    EXPECT_FALSE(app_->FilesInstalled());
+    EXPECT_FALSE(app_->Finished()) << "nothing to complete";
+}
+
+TEST(InstallFolderRules, WhatIsTakenAndWhatIsRefused) {
+    using P = FolderProblem;
+    const struct {
+        std::string typed;
+        P problem;
+    } cases[] = {
+        {"", P::Empty},
+        {"C:", P::DriveRoot},
+        {"d:\\", P::DriveRoot},
+        {"C:\\Windows", P::WindowsFolder},
+        {"c:\\WINDOWS\\", P::WindowsFolder},
+        {"C:\\Windows\\LirvoPDF阅读器", P::None},
+        {"D:\\Tools\\", P::None},
+        {"D:\\Program Files\\LirvoPDF阅读器", P::None},
+        {"LirvoPDF阅读器", P::NotAbsolute},
+        {"\\Program Files\\x", P::NotAbsolute},
+        {"D:Tools", P::NotAbsolute},
+        {"\\\\server\\share\\x", P::NotAbsolute},
+        {"1:\\x", P::NotAbsolute},
+        {"D:\\a<b", P::ForbiddenCharacter},
+        {"D:\\a>b", P::ForbiddenCharacter},
+        {"D:\\a\"b", P::ForbiddenCharacter},
+        {"D:\\a|b", P::ForbiddenCharacter},
+        {"D:\\a?b", P::ForbiddenCharacter},
+        {"D:\\a*b", P::ForbiddenCharacter},
+        {"D:\\a/b", P::ForbiddenCharacter},
+        {"D:\\a:b", P::ForbiddenCharacter},
+        {"D:\\a\tb", P::ForbiddenCharacter},
+        {"D:\\a\x95", P::ForbiddenCharacter},  // a lead byte with nothing after it
+        {"D:\\a\\\\b", P::BadName},
+        {"D:\\con", P::BadName},
+        {"D:\\x\\NUL.txt", P::BadName},
+        {"D:\\COM1", P::BadName},
+        {"D:\\name.", P::BadName},
+        {"D:\\name ", P::BadName},
+        {"D:\\..", P::BadName},
+        {"D:\\" + std::string(kMaxInstallFolderLength, 'a'), P::TooLong},
+        // A double-byte character whose second byte is 0x5C is no backslash.
+        {"D:\\\x95\x5C", P::None},
+    };
+    for (const auto& c : cases) {
+        const std::string folder = WithTrailingBackslash(c.typed, runtime::IsGbkLeadByte);
+        EXPECT_EQ(CheckInstallFolder(folder, "C:\\windows\\", runtime::IsGbkLeadByte), c.problem) << c.typed;
+        const std::string message = FolderProblemMessage(c.problem, c.typed);
+        EXPECT_EQ(message.empty(), c.problem == P::None) << c.typed;
+    }
+    EXPECT_EQ(WithTrailingBackslash("D:\\\x95\x5C", runtime::IsGbkLeadByte), "D:\\\x95\x5C\\");
+    EXPECT_EQ(WithTrailingBackslash("D:\\x\\", runtime::IsGbkLeadByte), "D:\\x\\");
+}
+
+}  // namespace
+}  // namespace lirvo::setup
