@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # The setup program end to end, as a user runs it: real clicks on the real
-# window (install, next, finish) with the default options, then a look at
-# what the installation left in the test prefix. The prefix is first put back
-# as a new one has it, so nothing can pass on an earlier run's state.
+# window, then a look at what the run left in the test prefix. Each run
+# starts from the prefix as a new one has it, so nothing can pass on an
+# earlier run's state:
+#   1. the default path: install, next, finish;
+#   2. a new nested folder typed in, the launch cleared on the finish page;
+#   3. an emptied folder box: refused, nothing written to the drive root;
+#   4. a folder that cannot be created: refused, nothing left behind;
+#   5. cancel on the selection page: nothing installed.
 # usage: setup_walkthrough_test.sh SOURCE BUILD
 set -uo pipefail
 root=$1
@@ -18,11 +23,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$root/scripts/wine/reset-install"
-folder="$WINEPREFIX/drive_c/Program Files/LirvoPDF阅读器"
+drive_c="$WINEPREFIX/drive_c"
+folder="$drive_c/Program Files/LirvoPDF阅读器"
 desktop_link="$HOME/Desktop/LirvoPDF阅读器.lnk"
-start_menu=$(find "$WINEPREFIX/drive_c/users" -maxdepth 6 -type d -name 'Start Menu' | head -n1)
+start_menu=$(find "$drive_c/users" -maxdepth 6 -type d -name 'Start Menu' | head -n1)
 group="$start_menu/LirvoPDF阅读器"
+reader_windows='C:\Program Files\LirvoPDF阅读器\LirvoPDF阅读器.exe'
 
 passed=0
 failed=0
@@ -36,17 +42,47 @@ check() {
         echo "FAILED: $what"
     fi
 }
-no_command() { ! wine reg query 'HKEY_CLASSES_ROOT\.pdf\Shell\Open\Command' /ve >/dev/null 2>&1 </dev/null; }
-check "the reset left no association" no_command
-check "the reset left no reader" test ! -e "$folder"
+reg_value() { # KEY [VALUE]: the data of the value, or nothing
+    local args=(/ve)
+    [ -z "${2:-}" ] || args=(/v "$2")
+    wine reg query "HKEY_CLASSES_ROOT\\$1" "${args[@]}" 2>/dev/null </dev/null | iconv -f GBK -t UTF-8 -c |
+        tr -d '\r' | sed -n 's/.*REG_[A-Z_]* *//p'
+}
+no_association() { [ -z "$(reg_value '.pdf\Shell\Open\Command')" ] && [ -z "$(reg_value '..pdf')" ]; }
+link_target() { python3 "$root/tests/e2e/lnk_target.py" "$1" 2>/dev/null; }
+equals() { [ "$1" = "$2" ] || { echo "    got '$1', expected '$2'"; return 1; }; }
+# The reader's window, if setup started one.
+reader_window() {
+    local reader= _
+    for _ in $(seq "${1:-50}"); do
+        reader=$(xdotool search --all --onlyvisible --name '^LirvoPDF阅读器( - .*)?$' 2>/dev/null | head -n1 || true)
+        [ -n "$reader" ] && break
+        sleep 0.1
+    done
+    echo "$reader"
+}
+# usage: walk NAME [walkthrough options]: runs it from a fresh state; its
+# output is in $log, its exit code in $status.
+log= status=
+walk() {
+    local name=$1
+    shift
+    echo "--- $name"
+    "$root/scripts/wine/reset-install"
+    log="$build/e2e-screenshots/$name/walkthrough.log"
+    mkdir -p "$(dirname "$log")"
+    # Wine's helper processes and the reader outlive the walkthrough; they
+    # get a file, not the pipe our caller waits on.
+    "$root/scripts/walkthrough" "$build" "$build/e2e-screenshots/$name" "$@" >"$log" 2>&1 </dev/null
+    status=$?
+    sed 's/^/    /' "$log"
+}
 
-# Wine's helper processes and the reader outlive the walkthrough; they get a
-# file, not the pipe our caller waits on.
-log="$build/e2e-screenshots/walkthrough.log"
-mkdir -p "$(dirname "$log")"
-"$root/scripts/walkthrough" "$build" "$build/e2e-screenshots" >"$log" 2>&1 </dev/null
-status=$?
-cat "$log"
+"$root/scripts/wine/reset-install"
+check "the reset leaves no association" no_association
+check "the reset leaves no reader" test ! -e "$folder"
+
+walk default
 check "setup ends with exit code 0 after the finish click" test "$status" -eq 0
 moved=$(sed -n 's/^window moved from \([0-9]*\),\([0-9]*\) to \([0-9]*\),\([0-9]*\)$/\1 \2 \3 \4/p' "$log")
 read -r x0 y0 x1 y1 <<<"${moved:-0 0 0 0}"
@@ -58,22 +94,54 @@ for file in LirvoPDF阅读器.exe 卸载.exe LirvoCore.dll LirvoMenu.dll LirvoPa
     check "$file installed" test -s "$folder/$file"
 done
 check "ins.zip removed at the finish" test ! -e "$folder/ins.zip"
-check "desktop shortcut (ticked by default)" test -s "$desktop_link"
-check "start-menu shortcut" test -s "$group/LirvoPDF阅读器.lnk"
-check "uninstaller shortcut" test -s "$group/卸载.lnk"
-command=$(wine reg query 'HKEY_CLASSES_ROOT\.pdf\Shell\Open\Command' /ve 2>/dev/null </dev/null | iconv -f GBK -t UTF-8 -c)
-check ".pdf opens with the installed reader" grep -q 'C:\\Program Files\\LirvoPDF阅读器\\LirvoPDF阅读器.exe" "%1"' <<<"$command"
-
+check "no moved-aside file stays" test -z "$(find "$folder" -name '*.lirvo-old*')"
+check ".pdf's class text is empty" equals "$(reg_value '.pdf')" ""
+check ".pdf's EditFlags are 2" equals "$(reg_value '.pdf' EditFlags)" "0x2"
+check ".pdf opens with the installed reader" equals "$(reg_value '.pdf\Shell\Open\Command')" "\"$reader_windows\" \"%1\""
+check ".pdf's icon is the reader's first" equals "$(reg_value '.pdf\DefaultIcon')" "$reader_windows,0"
+check "..pdf names the class .pdf" equals "$(reg_value '..pdf')" ".pdf"
+check "the desktop shortcut points to the reader" equals "$(link_target "$desktop_link")" "$reader_windows"
+check "the start-menu shortcut points to the reader" equals "$(link_target "$group/LirvoPDF阅读器.lnk")" "$reader_windows"
+check "the uninstaller shortcut points to the uninstaller" \
+    equals "$(link_target "$group/卸载.lnk")" 'C:\Program Files\LirvoPDF阅读器\卸载.exe'
 # "Run the reader now" is ticked by default: the reader's window appears.
-reader=
-for _ in $(seq 100); do
-    reader=$(xdotool search --all --onlyvisible --name '^LirvoPDF阅读器( - .*)?$' 2>/dev/null | head -n1 || true)
-    [ -n "$reader" ] && break
-    sleep 0.1
-done
+reader=$(reader_window)
 check "the reader was started" test -n "$reader"
 [ -z "$reader" ] || reader_pid=$(xdotool getwindowpid "$reader" 2>/dev/null || true)
 check "the reader's window belongs to a running process" test -n "$reader_pid"
+[ -z "$reader_pid" ] || kill "$reader_pid" 2>/dev/null
+for _ in $(seq 50); do [ -z "$(reader_window 1)" ] && break; sleep 0.1; done
+reader_pid=
+
+nested='C:\Apps\PDF\Lirvo'
+walk nested --folder "$nested" --untick 1 --untick 5
+check "setup ends with exit code 0 after installing into a new nested folder" test "$status" -eq 0
+check "the walkthrough names the typed folder" grep -qF "reader installed in: $nested\\ (" "$log"
+check "the reader is in the new nested folder" test -s "$drive_c/Apps/PDF/Lirvo/LirvoPDF阅读器.exe"
+check ".pdf opens the reader in the typed folder" \
+    equals "$(reg_value '.pdf\Shell\Open\Command')" "\"$nested\\LirvoPDF阅读器.exe\" \"%1\""
+check "no desktop shortcut: its check mark was cleared" test ! -e "$desktop_link"
+check "the start-menu shortcut points to the reader in the typed folder" \
+    equals "$(link_target "$group/LirvoPDF阅读器.lnk")" "$nested\\LirvoPDF阅读器.exe"
+check "no reader starts: its check mark was cleared" test -z "$(reader_window 30)"
+rm -rf "$drive_c/Apps"
+
+ls "$drive_c" >"$build/e2e-screenshots/drive-root-before"
+walk emptied-folder --folder "" --refused
+check "an emptied folder box is refused and setup ends with the cancel" test "$status" -eq 0
+check "nothing is written to the drive root" diff -q "$build/e2e-screenshots/drive-root-before" <(ls "$drive_c")
+check "no association after a refused folder" no_association
+
+walk unwritable-folder --folder 'C:\windows\win.ini\Lirvo' --refused
+check "a folder that cannot be created is told and setup ends with the cancel" test "$status" -eq 0
+check "nothing is left under the file's name" test -f "$drive_c/windows/win.ini"
+check "no association after a failed install" no_association
+
+walk cancel --cancel
+check "cancel on the selection page ends setup with exit code 0" test "$status" -eq 0
+check "cancel installs nothing" test ! -e "$folder"
+check "cancel writes no association" no_association
+check "cancel makes no shortcut" test ! -e "$desktop_link" -a ! -e "$group"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -258,10 +258,34 @@ TEST(ExtractArchiveTest, DamagedOrShortEntryFailsAfterTheEntriesBeforeIt) {
         ASSERT_TRUE(WriteZipFixture(archive, {{.name = "first.dll", .data = good},
                                               c.damaged,
                                               {.name = "after.dll", .data = good}}));
-        EXPECT_EQ(ExtractArchive(archive, target), 0);
+        ExtractionFailure failure;
+        EXPECT_EQ(ExtractArchive(archive, target, {}, &failure), 0);
         EXPECT_EQ(ReadWholeFile(target + "\\first.dll"), good);
         EXPECT_FALSE(PathExists(target + "\\after.dll"));
+        EXPECT_EQ(failure.path, target + "\\bad.dll") << "the entry that failed";
+        EXPECT_EQ(failure.systemError, static_cast<std::uint32_t>(ERROR_CRC));
     }
+}
+
+TEST(ExtractArchiveTest, AFileThatCannotBeWrittenIsNamedWithTheSystemsReason) {
+    TempFolder temp;
+    const std::string archive = temp / "payload.zip";
+    ASSERT_TRUE(WriteZipFixture(archive, PayloadLikeEntries()));
+    const std::string target = temp / "target";
+    ASSERT_EQ(ExtractArchive(archive, target), 1);
+
+    // A running reader holds one of its libraries.
+    UniqueHandle held(::CreateFileA((target + "\\menu.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
+    ArchiveComponent component;
+    EXPECT_EQ(ExtractArchive(component, archive, target), 0);
+    EXPECT_EQ(component.LastFailure().path, target + "\\menu.dll");
+    EXPECT_EQ(component.LastFailure().systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+
+    held.Reset();
+    EXPECT_EQ(ExtractArchive(component, archive, target), 1);
+    EXPECT_TRUE(component.LastFailure().path.empty()) << "a later success leaves no failure behind";
 }
 
 TEST(ExtractArchiveTest, EntriesEscapingTheTargetAreNeverWritten) {
