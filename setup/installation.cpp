@@ -5,6 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include <memory>
+#include <type_traits>
+
+#include "payload/association_record.h"
 #include "runtime/archive_paths.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
@@ -13,6 +17,7 @@
 #include "runtime/text_ops.h"
 #include "runtime/zip_directory.h"
 #include "setup/byte_size.h"
+#include "setup/reader_launch.h"
 
 namespace lirvo::setup {
 namespace {
@@ -234,9 +239,35 @@ void AssociateFileType(std::string_view program, std::string_view extensions, st
     runtime::NotifyAssociationsChanged();
 }
 
+bool RecordPreviousAssociation() {
+    HKEY opened = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                          nullptr, &opened, nullptr) != ERROR_SUCCESS)
+        return false;
+    const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> record(opened, &::RegCloseKey);
+    // A reinstallation would otherwise record its own association as the previous one.
+    if (::RegQueryValueExW(record.get(), payload::kRecordedMark, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
+        return true;
+    for (const payload::AssociationValue& value : payload::kAssociationValues) {
+        DWORD type = 0, size = 0;
+        if (::RegGetValueW(HKEY_CLASSES_ROOT, value.key, value.name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                           &size) != ERROR_SUCCESS)
+            continue;  // not there before: the uninstaller removes it
+        std::vector<BYTE> data(size);
+        if (::RegGetValueW(HKEY_CLASSES_ROOT, value.key, value.name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
+                           &size) != ERROR_SUCCESS)
+            continue;
+        ::RegSetValueExW(record.get(), value.recordName, 0, type, data.data(), size);
+    }
+    const DWORD recorded = 1;
+    return ::RegSetValueExW(record.get(), payload::kRecordedMark, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&recorded),
+                            sizeof recorded) == ERROR_SUCCESS;
+}
+
 void FinishInstallation(const SetupOptions& options, const std::string& advertisingFolder) {
     const std::string& folder = options.installFolder;
     const std::string reader = ReaderPath(folder);
+    RecordPreviousAssociation();
     AssociateFileType(reader, ".pdf");
     if (options.desktopShortcut)
         runtime::CreateShortcut(runtime::GetSpecialFolder(kDesktopFolder) + kProductName + ".lnk", reader);
@@ -246,7 +277,7 @@ void FinishInstallation(const SetupOptions& options, const std::string& advertis
         runtime::CreateShortcut(group + "\\" + kProductName + ".lnk", reader);
         runtime::CreateShortcut(group + "\\卸载.lnk", folder + kUninstallerFileName);
     }
-    if (options.launchAfterFinish) runtime::RunProgram(reader, false);
+    if (options.launchAfterFinish) LaunchAsDesktopUser(reader);
     runtime::DeleteFile(folder + kArchiveFileName);
     runtime::DeleteFile(advertisingFolder + "auxs.zip");
     runtime::DeleteFile(folder + "auxs\\auxs.zip");

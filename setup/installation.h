@@ -57,8 +57,13 @@ void AssociateFileType(std::string_view program, std::string_view extensions,
                        std::optional<std::string_view> description = std::nullopt,
                        std::optional<std::string_view> className = std::nullopt);
 
-// Association, shortcuts, launch and removal of the archive and of two
-// leftover files; results are not checked.
+// Keeps the ".pdf" association that AssociateFileType is about to replace,
+// for the uninstaller to put back; an earlier installation's record stays.
+// False when nothing could be kept.
+bool RecordPreviousAssociation();
+
+// Association (after recording the one it replaces), shortcuts, launch and
+// removal of the archive and of two leftover files; results are not checked.
 void FinishInstallation(const SetupOptions& options, const std::string& advertisingFolder);
 
 }  // namespace lirvo::setup

@@ -9,6 +9,9 @@
 #include <memory>
 #include <optional>
 
+#include <vector>
+
+#include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "payload/uninstaller/registry_key.h"
 
@@ -101,11 +104,12 @@ void DeleteDwordIf(const std::wstring& key, const wchar_t* name, DWORD expected)
 
 // The setup program's association: class ".pdf" with its open command and
 // icon, and the extension key "..pdf" naming that class.
-void RemoveAssociation(const std::wstring& folder) {
+// False when another program owns .pdf now: it is left alone.
+bool RemoveAssociation(const std::wstring& folder) {
     const std::wstring reader = folder + std::wstring(kReader.wideName);
     const std::wstring command = L"\"" + reader + L"\" \"%1\"";
     const auto current = RegistryKey(HKEY_CLASSES_ROOT, L".pdf\\Shell\\Open\\Command", KEY_READ).ReadString(L"");
-    if (!current || !SamePath(*current, command)) return;  // another program owns .pdf now
+    if (!current || !SamePath(*current, command)) return false;
 
     DeleteStringIf(L".pdf\\Shell\\Open\\Command", L"", command);
     for (const wchar_t* key : {L".pdf\\Shell\\Open\\Command", L".pdf\\Shell\\Open", L".pdf\\Shell"}) DeleteKeyIfEmpty(key);
@@ -116,7 +120,30 @@ void RemoveAssociation(const std::wstring& folder) {
     DeleteKeyIfEmpty(L".pdf");
     DeleteStringIf(L"..pdf", L"", L".pdf");
     DeleteKeyIfEmpty(L"..pdf");
-    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    return true;
+}
+
+// Puts back the association the setup program replaced, when the one it
+// wrote was still in place; the record goes either way.
+void RestorePreviousAssociation(bool wasOurs) {
+    {
+        const RegistryKey record(HKEY_LOCAL_MACHINE, kAssociationRecordKey, KEY_READ);
+        if (record && wasOurs) {
+            for (const AssociationValue& value : kAssociationValues) {
+                DWORD type = 0, size = 0;
+                if (::RegQueryValueExW(record.Get(), value.recordName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+                    continue;
+                std::vector<BYTE> data(size);
+                if (::RegQueryValueExW(record.Get(), value.recordName, nullptr, &type, data.data(), &size) !=
+                    ERROR_SUCCESS)
+                    continue;
+                ::RegSetKeyValueW(HKEY_CLASSES_ROOT, value.key, value.name, type, data.data(), size);
+            }
+        }
+    }
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kAssociationRecordKey);
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kAssociationRecordKey);
+    if (RegistryKey(HKEY_LOCAL_MACHINE, kProductKey, KEY_READ).IsEmpty()) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kProductKey);
 }
 
 bool RemoveFile(const std::wstring& path) {
@@ -131,7 +158,8 @@ UninstallResult Uninstall(const std::wstring& folder) {
     ComSession com;
     UninstallResult result;
     RemoveShortcuts(folder);
-    RemoveAssociation(folder);
+    RestorePreviousAssociation(RemoveAssociation(folder));
+    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     for (const PayloadFile& file : kPayloadFiles) {
         if (file.wideName == kUninstaller.wideName) continue;  // still running; removed after exit
         if (!RemoveFile(folder + std::wstring(file.wideName))) result.leftOver.emplace_back(file.wideName);

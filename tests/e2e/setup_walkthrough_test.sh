@@ -112,6 +112,15 @@ check "the reader's window belongs to a running process" test -n "$reader_pid"
 [ -z "$reader_pid" ] || kill "$reader_pid" 2>/dev/null
 for _ in $(seq 50); do [ -z "$(reader_window 1)" ] && break; sleep 0.1; done
 reader_pid=
+# The installed uninstaller puts back what .pdf opened with before (a new
+# prefix's "pdffile") instead of leaving it opening with nothing.
+check ".pdf named the class pdffile before setup" \
+    grep -q 'pdffile' <(wine reg query 'HKEY_LOCAL_MACHINE\Software\LirvoPDF阅读器\PreviousAssociation' /v Class 2>/dev/null </dev/null | iconv -f GBK -t UTF-8 -c)
+wine "$folder/卸载.exe" /S >/dev/null 2>&1 </dev/null
+for _ in $(seq 100); do [ ! -e "$folder" ] && break; sleep 0.2; done
+check "the uninstaller removed the reader" test ! -e "$folder"
+check "after uninstalling, .pdf names its earlier class again" equals "$(reg_value '.pdf')" "pdffile"
+check "after uninstalling, setup's open command is gone" equals "$(reg_value '.pdf\Shell\Open\Command')" ""
 
 nested='C:\Apps\PDF\Lirvo'
 walk nested --folder "$nested" --untick 1 --untick 5

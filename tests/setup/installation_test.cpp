@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "payload/association_record.h"
 #include "runtime/com_apartment.h"
 #include "runtime/files.h"
 #include "runtime/shell.h"
@@ -223,6 +224,39 @@ TEST(AssociateFileType, WritesTheFiveEntries) {
     EXPECT_EQ(ReadClassesText(".pdf\\Shell\\Open\\Command"), "\"" + reader + "\" \"%1\"");
     EXPECT_EQ(ReadClassesText(".pdf\\DefaultIcon"), reader + ",0");
     EXPECT_EQ(ReadClassesText("..pdf"), ".pdf");
+}
+
+std::optional<std::string> RecordText(const char* name) {
+    char data[1024] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\LirvoPDF阅读器\\PreviousAssociation", name, RRF_RT_REG_SZ,
+                       nullptr, data, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data);
+}
+
+TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
+    runtime::ComApartment com;
+    TempFolder target;
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
+
+    SetupOptions options;
+    options.installFolder = target.Path() + "\\";
+    FinishInstallation(options, target / "advertising\\");
+    EXPECT_EQ(RecordText("Class"), "pdffile");
+    EXPECT_EQ(RecordText("OpenCommand"), std::nullopt) << "there was none: the uninstaller removes setup's";
+    EXPECT_EQ(ReadClassesText(".pdf"), "") << "setup's own association is in place";
+
+    // A second installation keeps the first one's record.
+    FinishInstallation(options, target / "advertising\\");
+    EXPECT_EQ(RecordText("Class"), "pdffile");
+    EXPECT_EQ(RecordText("OpenCommand"), std::nullopt);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
 }
 
 TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {

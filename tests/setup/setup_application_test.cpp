@@ -101,8 +101,6 @@ protected:
 TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
     ToSelectionPage();
     const std::string windows = runtime::GetSpecialFolder(9);
-    TempFolder temp;
-    ASSERT_TRUE(::CreateDirectoryA((temp / "file-here").c_str(), nullptr));
     const struct {
         std::wstring typed;
         const char* why;
@@ -113,9 +111,9 @@ TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
         {MakeWideText(windows).ToWString(), "the Windows folder"},
         {L"LirvoPDF阅读器", "a relative folder"},
         {L"\\LirvoPDF阅读器\\", "a folder without a drive"},
-        {L"C:\\Apps\\Zoë\\", "a character code page 936 cannot hold"},
-        {L"C:\\Apps\\a?b\\", "a forbidden character"},
-        {L"C:\\Apps\\con\\", "a device name"},
+        {L"C:\\LirvoRefused\\Zoë\\", "a character code page 936 cannot hold"},
+        {L"C:\\LirvoRefused\\a?b\\", "a forbidden character"},
+        {L"C:\\LirvoRefused\\con\\", "a device name"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -132,7 +130,7 @@ TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
     }
     EXPECT_FALSE(runtime::PathExists("C:\\ins.zip")) << "nothing in a drive root";
     EXPECT_FALSE(runtime::PathExists(windows + "ins.zip"));
-    EXPECT_FALSE(runtime::PathExists("C:\\Apps"));
+    EXPECT_FALSE(runtime::PathExists("C:\\LirvoRefused"));
 }
 
 TEST_F(SetupApplicationTest, ATypedFolderGetsItsBackslashAndMissingLevels) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "skin/core/file_io.h"
 #include "tests/payload/installation.h"
@@ -84,6 +85,29 @@ void Associate(const std::wstring& reader) {
     WriteString(L"..pdf", L"", L".pdf");
 }
 
+// The record the setup program keeps of the association it replaced: here,
+// a new system's, whose .pdf names the class "pdffile" and nothing else.
+void RecordPreviousClass(const std::wstring& className) {
+    HKEY record = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                nullptr, &record, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(record, L"Class", 0, REG_SZ, reinterpret_cast<const BYTE*>(className.c_str()),
+                     static_cast<DWORD>((className.size() + 1) * sizeof(wchar_t)));
+    const DWORD recorded = 1;
+    ::RegSetValueExW(record, payload::kRecordedMark, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&recorded),
+                     sizeof recorded);
+    ::RegCloseKey(record);
+}
+
+bool RecordExists() {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(opened);
+    return true;
+}
+
 constexpr std::wstring_view kGroupUserFile = L"使用说明.txt";
 
 class UninstallerTest : public ::testing::Test {
@@ -116,6 +140,8 @@ protected:
     static void ClearAssociation() {
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
         ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
+        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+        ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
     }
 
     // Runs the installed uninstaller silently and waits until its helper has
@@ -150,6 +176,19 @@ TEST_F(UninstallerTest, RemovesAWholeInstallation) {
     ::DeleteFileW(neighbour.c_str());
 }
 
+TEST_F(UninstallerTest, PutsBackTheAssociationSetupReplaced) {
+    RecordPreviousClass(L"pdffile");
+    Associate(reader_);
+
+    Uninstall();
+
+    EXPECT_EQ(ReadString(L".pdf", L""), L"pdffile") << ".pdf opens with what it opened with before";
+    EXPECT_FALSE(KeyExists(L".pdf\\Shell")) << "setup's open command was not there before";
+    EXPECT_FALSE(KeyExists(L".pdf\\DefaultIcon"));
+    EXPECT_FALSE(KeyExists(L"..pdf"));
+    EXPECT_FALSE(RecordExists()) << "the record goes with the program";
+}
+
 TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
     // The user's file in the install folder and in the start-menu folder, a
     // desktop shortcut of the same name that leads to another copy, and a
@@ -160,6 +199,7 @@ TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
     const std::wstring otherCopy = L"D:\\其他\\LirvoPDF阅读器.exe";
     MakeShortcut(desktopLink_, otherCopy);
     Associate(reader_);
+    RecordPreviousClass(L"pdffile");
     const std::wstring otherCommand = L"\"C:\\Other\\Viewer.exe\" \"%1\"";
     WriteString(L".pdf\\Shell\\Open\\Command", L"", otherCommand);
 
@@ -175,6 +215,7 @@ TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
     EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), otherCommand);
     EXPECT_EQ(ReadString(L".pdf\\DefaultIcon", L""), reader_ + L",0") << "nothing of an association it no longer owns";
     EXPECT_EQ(ReadString(L"..pdf", L""), L".pdf");
+    EXPECT_FALSE(RecordExists()) << "a record of nothing it may put back";
 }
 
 }  // namespace
