@@ -59,6 +59,10 @@ std::string WithTrailingBackslash(std::string folder, runtime::LeadByteTest isLe
     return folder;
 }
 
+std::string InstallFolderInside(const std::string& picked, runtime::LeadByteTest isLeadByte) {
+    return WithTrailingBackslash(picked, isLeadByte) + "LirvoPDF阅读器\\";
+}
+
 FolderProblem CheckInstallFolder(std::string_view folder, std::string_view windowsFolder,
                                  runtime::LeadByteTest isLeadByte) {
     std::string_view bare = folder;

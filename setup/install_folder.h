@@ -30,6 +30,11 @@ enum class FolderProblem {
 // it lacks one.
 std::string WithTrailingBackslash(std::string folder, runtime::LeadByteTest isLeadByte = runtime::IsAnsiLeadByte);
 
+// The install folder for a folder picked in the folder dialog: the product's
+// own folder inside it ("D:\" gives "D:\LirvoPDF阅读器\", "D:\Tools" gives
+// "D:\Tools\LirvoPDF阅读器\").
+std::string InstallFolderInside(const std::string& picked, runtime::LeadByteTest isLeadByte = runtime::IsAnsiLeadByte);
+
 // Checks a folder that already ends with a backslash. `windowsFolder` is the
 // system's Windows folder, with or without its trailing backslash; letter
 // case is ignored in comparing with it.

@@ -23,8 +23,6 @@ constexpr char kProgressText[] = "安装中...";
 
 ByteArray Bytes(std::span<const std::uint8_t> data) { return ByteArray(data.begin(), data.end()); }
 
-bool EndsWithBackslash(const std::string& text) { return runtime::RightText(text, 1) == "\\"; }
-
 // The text in the ANSI code page, or nothing when a character has no place in it.
 std::optional<std::string> ExactAnsi(const std::wstring& text) {
     if (text.empty()) return std::string();
@@ -140,11 +138,8 @@ std::int32_t SetupApplication::OnSetupClick(HWND, ObjectHandle sender, std::int3
         BuildSelectionPage();
     }
     if (sender == s.buttons[2].Id()) {
-        std::string path = runtime::BrowseForFolder("选择安装目录");
-        if (!path.empty()) {
-            path += EndsWithBackslash(path) ? std::string(kProductName) + "\\" : "\\" + std::string(kProductName) + "\\";
-            s.folderBox.SetText(path);
-        }
+        const std::string path = runtime::BrowseForFolder("选择安装目录");
+        if (!path.empty()) s.folderBox.SetText(InstallFolderInside(path));
     }
     for (std::size_t i = 1; i <= Numbered<ImageCheck>::Count(); ++i)
         if (sender == s.checkMarks[i].Id()) s.checkMarks[i].Shown(!s.checkMarks[i].Shown());

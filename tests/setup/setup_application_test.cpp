@@ -14,7 +14,10 @@
 #include "runtime/files.h"
 #include "runtime/form.h"
 #include "runtime/shell.h"
+#include "runtime/process.h"
 #include "setup/install_folder.h"
+#include "skin/core/unique_handle.h"
+#include "tests/support/child_process.h"
 #include "tests/support/keep_alive_window.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/toolkit_fixture.h"
@@ -166,6 +169,44 @@ TEST_F(SetupApplicationTest, ProgressTicksThenTheFinishPage) {
     EXPECT_TRUE(S().customInstallToggle.Visible());
 }
 
+// Run by the test below in a copy of this program named as the reader.
+TEST_F(SetupApplicationTest, ChildFinishPageOfAProgramNamedAsTheReader) {
+    if (runtime::OwnFileName() != kReaderFileName) GTEST_SKIP() << "runs in a copy named as the reader only";
+    ToSelectionPage();
+    TempFolder temp;
+    InstallInto(temp / "LirvoPDF阅读器\\");
+    for (int tick = 0; tick < 100; ++tick) app_->OnProgressTick();
+    EXPECT_TRUE(S().checkMarks[6].IsAttached()) << "the sixth check mark";
+    EXPECT_TRUE(S().checkMarks[6].Shown());
+    EXPECT_EQ(S().checkMarks[6].GetLeft(), 55);
+    EXPECT_EQ(S().checkMarks[6].GetTop(), 215);
+    EXPECT_FALSE(S().finishList.IsAttached()) << "no list in its place";
+}
+
+TEST(SetupApplicationNamedAsTheReader, ShowsTheSixthCheckMarkInsteadOfTheList) {
+    TempFolder temp;
+    char self[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string copy = temp / kReaderFileName;
+    ASSERT_TRUE(::CopyFileA(self, copy.c_str(), FALSE));
+    std::string commandLine =
+        "\"" + copy + "\" --gtest_filter=SetupApplicationTest.ChildFinishPageOfAProgramNamedAsTheReader";
+    ::SetEnvironmentVariableA(testing::kChildRunVariable, "1");
+    STARTUPINFOA startup{sizeof(startup)};
+    PROCESS_INFORMATION started{};
+    const BOOL ok = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                     &startup, &started);
+    ::SetEnvironmentVariableA(testing::kChildRunVariable, nullptr);
+    ASSERT_TRUE(ok);
+    const UniqueHandle process(started.hProcess);
+    const UniqueHandle thread(started.hThread);
+    ASSERT_EQ(::WaitForSingleObject(process.Get(), 120000), WAIT_OBJECT_0);
+    DWORD exitCode = 12345;
+    ::GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 0u) << "1: the child's checks failed; " << testing::kChildRanNoTestExitCode
+                            << ": it ran no test";
+}
+
 TEST_F(SetupApplicationTest, ClosingAfterTheFilesAreInCompletesTheInstallationWithoutTheLaunch) {
     runtime::ComApartment com;
     const std::string desktopLink = runtime::GetSpecialFolder(3) + "LirvoPDF阅读器.lnk";
@@ -187,6 +228,30 @@ TEST_F(SetupApplicationTest, ClosingAfterTheFilesAreInCompletesTheInstallationWi
     EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk")) << "the start-menu group was ticked";
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared";
     lirvo::testing::RemoveTree(group);
+}
+
+TEST_F(SetupApplicationTest, TheCustomInstallPanelOpensUnderTheWindowAndFollowsIt) {
+    ToSelectionPage();
+    SkinWindow& panel = S().customInstallPanel;
+    EXPECT_FALSE(::IsWindowVisible(panel.GetHandle())) << "hidden at first";
+    S().customInstallToggle.Toggled(true);  // as a press on the toggle flips it
+    app_->OnCustomInstallClick(S().setupWindow.GetHandle(), S().customInstallToggle.Id(), kLeftButtonReleased);
+    Pump();
+    EXPECT_TRUE(::IsWindowVisible(panel.GetHandle()));
+
+    ::SetWindowPos(S().setupWindow.GetHandle(), nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    RECT placed{};
+    ::GetWindowRect(panel.GetHandle(), &placed);
+    EXPECT_EQ(placed.left, 123);
+    EXPECT_EQ(placed.top, 45 + 392) << "right under the window";
+    EXPECT_EQ(placed.right - placed.left, 600);
+    EXPECT_EQ(placed.bottom - placed.top, 30);
+
+    S().customInstallToggle.Toggled(false);
+    app_->OnCustomInstallClick(S().setupWindow.GetHandle(), S().customInstallToggle.Id(), kLeftButtonReleased);
+    Pump();
+    EXPECT_FALSE(::IsWindowVisible(panel.GetHandle()));
 }
 
 TEST_F(SetupApplicationTest, CancelOnTheSelectionPageClosesBothWindowsAndInstallsNothing) {
@@ -249,6 +314,9 @@ TEST(InstallFolderRules, WhatIsTakenAndWhatIsRefused) {
         EXPECT_EQ(message.empty(), c.problem == P::None) << c.typed;
     }
     EXPECT_EQ(WithTrailingBackslash("D:\\\x95\x5C", runtime::IsGbkLeadByte), "D:\\\x95\x5C\\");
+    // What the folder dialog's choice becomes.
+    EXPECT_EQ(InstallFolderInside("D:\\"), "D:\\LirvoPDF阅读器\\") << "no doubled backslash";
+    EXPECT_EQ(InstallFolderInside("D:\\Tools"), "D:\\Tools\\LirvoPDF阅读器\\");
     EXPECT_EQ(WithTrailingBackslash("D:\\x\\", runtime::IsGbkLeadByte), "D:\\x\\");
 }
 
