@@ -1,16 +1,4 @@
-# Cross-build for 32-bit Windows with Debian's MinGW-w64. The posix thread model
-# gives the C++ library its mutexes (GoogleTest needs them); winpthread is
-# linked statically like the rest of the runtime.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows with Debian's MinGW-w64: the programs that ship.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(LIRVO_TRIPLET i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${LIRVO_TRIPLET}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${LIRVO_TRIPLET}-g++-posix)
-set(CMAKE_RC_COMPILER  ${LIRVO_TRIPLET}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${LIRVO_TRIPLET})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

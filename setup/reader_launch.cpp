@@ -11,17 +11,12 @@
 #include <memory>
 
 #include "runtime/com_apartment.h"
+#include "runtime/com_ptr.h"
 #include "runtime/process.h"
 #include "skin/core/wide_text.h"
 
 namespace lirvo::setup {
 namespace {
-
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename Interface>
-using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
 template <typename Interface>
 ComPtr<Interface> Query(IUnknown* object) {

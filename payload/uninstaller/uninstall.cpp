@@ -14,15 +14,10 @@
 #include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "payload/uninstaller/registry_key.h"
+#include "runtime/com_ptr.h"
 
 namespace lirvo::payload {
 namespace {
-
-struct ComReleaser {
-    void operator()(IUnknown* object) const { object->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComReleaser>;
 
 // COM for the shortcut object, for the life of one uninstall.
 class ComSession {
