@@ -37,8 +37,6 @@ namespace {
 // The files an installation touches and how to take it back.
 class InstallUndo {
 public:
-    explicit InstallUndo(std::string folder) : folder_(std::move(folder)) {}
-
     // Creates every missing level of the folder, remembering the new ones.
     bool CreateFolders(const std::string& path) {
         for (const std::string& level : runtime::FolderLevels(path)) {
@@ -100,7 +98,6 @@ public:
     }
 
 private:
-    std::string folder_;
     std::vector<std::string> createdFolders_;
     std::vector<std::string> files_;
     std::vector<std::pair<std::string, std::string>> movedAside_;
@@ -146,7 +143,7 @@ InstallResult InstallPayload(const std::string& folder, std::span<const std::uin
         return failWith(InstallResult::Failure::NotEnoughSpace, folder, ERROR_DISK_FULL);
     }
 
-    InstallUndo undo(folder);
+    InstallUndo undo;
     const auto undone = [&](InstallResult::Failure failure, std::string path, std::uint32_t error) {
         undo.Rollback();
         return failWith(failure, std::move(path), error);
