@@ -82,7 +82,7 @@ walk() {
 check "the reset leaves no association" no_association
 check "the reset leaves no reader" test ! -e "$folder"
 
-walk default
+walk default --drag
 check "setup ends with exit code 0 after the finish click" test "$status" -eq 0
 moved=$(sed -n 's/^window moved from \([0-9]*\),\([0-9]*\) to \([0-9]*\),\([0-9]*\)$/\1 \2 \3 \4/p' "$log")
 read -r x0 y0 x1 y1 <<<"${moved:-0 0 0 0}"

@@ -235,11 +235,15 @@ std::optional<std::string> RecordText(const char* name) {
     return std::string(data);
 }
 
+void ForgetRecordedAssociation() {
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+}
+
 TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
     runtime::ComApartment com;
     TempFolder target;
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ForgetRecordedAssociation();
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
     ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
@@ -255,8 +259,7 @@ TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
     FinishInstallation(options, target / "advertising\\");
     EXPECT_EQ(RecordText("Class"), "pdffile");
     EXPECT_EQ(RecordText("OpenCommand"), std::nullopt);
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    ForgetRecordedAssociation();
 }
 
 TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
@@ -288,6 +291,7 @@ TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     FinishInstallation(none, target / "advertising\\");
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "no option, no shortcut";
     EXPECT_FALSE(runtime::PathExists(group));
+    ForgetRecordedAssociation();
 }
 
 }  // namespace

@@ -228,6 +228,8 @@ TEST_F(SetupApplicationTest, ClosingAfterTheFilesAreInCompletesTheInstallationWi
     EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk")) << "the start-menu group was ticked";
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared";
     lirvo::testing::RemoveTree(group);
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\LirvoPDF阅读器");
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\LirvoPDF阅读器");
 }
 
 TEST_F(SetupApplicationTest, TheCustomInstallPanelOpensUnderTheWindowAndFollowsIt) {
