@@ -67,6 +67,7 @@ const std::vector<HWND>& WindowList() { return MutableWindowList(); }
 SkinWindow::SkinWindow() = default;
 
 SkinWindow::~SkinWindow() {
+    *alive_ = false;
     if (window_) Destroy();
 }
 
@@ -90,6 +91,13 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
         window_ = ::CreateWindowExW((style & window_style::kToolWindow) ? WS_EX_TOOLWINDOW : 0, className.c_str(), L"",
                                     kAdoptedStyle, bounds.left, bounds.top, bounds.width, bounds.height, nullptr,
                                     nullptr, nullptr, nullptr);
+        if (!window_) {
+            // Nothing is registered or taken for a window that does not exist:
+            // a null handle on the window list would keep the process alive
+            // after the last real window closed.
+            ResetFields();
+            return 0;
+        }
     }
     State().hostWindow = window_;
     State().depth = 0;
@@ -238,8 +246,14 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window_) return 0;
     const HWND window = window_;
     const WNDPROC oldProc = oldProc_;  // Destroy clears it
+    // A hook, the event handler or the close transition's message loop may
+    // delete this object; from then on only these copies may be used.
+    const std::shared_ptr<bool> alive = alive_;
     LRESULT result = 0;
-    if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
+    if (preHook_) {
+        const MessageHook hook = preHook_;
+        if (hook(window, message, wParam, lParam, result) || !*alive) return result;
+    }
 
     if (message == Toolkit().updateRectMessage && message != 0) {
         if (lParam) UpdateRect(*reinterpret_cast<const Rect*>(lParam));
@@ -293,7 +307,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             OnClose();
-            if (!window_) return 0;  // the window went while the transition ran
+            if (!*alive || !window_) return 0;  // the window went while the transition ran
             break;
         case WM_TIMER:
             OnTimer(wParam);
@@ -309,7 +323,11 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
 
-    if (postHook_ && postHook_(window, message, wParam, lParam, result)) return result;
+    if (!*alive) return result;  // the window went with its object
+    if (postHook_) {
+        const MessageHook hook = postHook_;
+        if (hook(window, message, wParam, lParam, result) || !*alive) return result;
+    }
     return oldProc ? ::CallWindowProcW(oldProc, window, message, wParam, lParam)
                    : ::DefWindowProcW(window, message, wParam, lParam);
 }

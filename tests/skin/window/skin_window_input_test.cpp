@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -271,6 +273,59 @@ TEST_F(SkinWindowInputTest, HooksCanTakeOverAnyMessage) {
     EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 2, 0, 0), 42);
     EXPECT_EQ(postCalls, 1);
     EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 3, 0, 0), 0) << "the replaced procedure answers";
+}
+
+// A window whose memory is poisoned, never reused, once it is deleted: any
+// read of its members after the delete finds garbage and shows the fault.
+class PoisonedWhenDeleted : public SkinWindow {
+public:
+    static void operator delete(void* memory, std::size_t size) { std::memset(memory, 0xCD, size); }
+};
+
+TEST_F(SkinWindowInputTest, WindowMayBeDeletedFromItsOwnHandlerOrHook) {
+    using namespace window_style;
+    const struct {
+        const char* from;
+        UINT message;  // sent after a press on the button, or alone
+        std::int32_t kind;
+    } cases[] = {
+        {"the handler of the close button", WM_LBUTTONUP, kCaptionClose},
+        {"the handler of a button without an action", WM_LBUTTONUP, kCaptionButton5},
+        {"the pre-hook", WM_USER + 7, 0},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<SkinWindow> window = std::make_unique<PoisonedWhenDeleted>();
+        ASSERT_EQ(window->Create({.bounds = Rect{100, 100, 300, 200}, .style = kCaptionButtons | kButton5}), 1);
+        HWND handle = window->GetHandle();
+        bool deleted = false;
+        int postHookCallsAfterDelete = 0;
+        const auto deleteWindow = [&] {
+            window.reset();
+            deleted = true;
+            return false;  // not handled: the window would go on with the message
+        };
+        window->SetHandlers([&](SkinWindow&, std::int32_t code) { return code == c.kind && deleteWindow(); },
+                            [&](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+                                return message == WM_USER + 7 && deleteWindow();
+                            },
+                            [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+                                if (deleted) ++postHookCallsAfterDelete;
+                                return false;
+                            });
+        if (c.message == WM_LBUTTONUP) {
+            const auto& buttons = window->CaptionButtons();
+            const auto button = std::find_if(buttons.begin(), buttons.end(), [&](auto& b) { return b.kind == c.kind; });
+            const LPARAM on = Point(button->rect.left + 10, button->rect.top + 10);
+            ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, on);
+            ::SendMessageW(handle, WM_LBUTTONUP, 0, on);
+        } else {
+            ::SendMessageW(handle, c.message, 0, 0);
+        }
+        EXPECT_EQ(window, nullptr) << c.from;
+        EXPECT_FALSE(::IsWindow(handle)) << c.from;
+        EXPECT_EQ(postHookCallsAfterDelete, 0) << c.from << ": nothing of the deleted window runs";
+        EXPECT_EQ(std::count(WindowList().begin(), WindowList().end(), handle), 0) << c.from;
+    }
 }
 
 }  // namespace

@@ -153,6 +153,39 @@ TEST_F(SkinWindowTest, AdoptionPropertiesRegistryAndDestruction) {
     EXPECT_EQ(window->GetHandle(), nullptr);
 }
 
+// Refuses the creation of every window on this thread while it lives.
+class RefuseWindowCreation {
+public:
+    RefuseWindowCreation()
+        : hook_(::SetWindowsHookExW(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~RefuseWindowCreation() { ::UnhookWindowsHookEx(hook_); }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+        return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(SkinWindowTest, CreationThatFailsReportsItAndRegistersNothing) {
+    const std::size_t windows = WindowList().size();
+    const std::size_t registered = Toolkit().objectRegistry.Size();
+    SkinWindow window;
+    {
+        RefuseWindowCreation refuse;
+        ASSERT_TRUE(refuse);
+        EXPECT_EQ(window.Create({.bounds = Rect{10, 10, 200, 100}, .style = 0}), 0);
+    }
+    EXPECT_EQ(window.GetHandle(), nullptr);
+    EXPECT_EQ(window.GetObjectId(), 0);
+    EXPECT_EQ(window.GetWindowDC(), nullptr) << "no screen DC is taken for a window that is not there";
+    EXPECT_EQ(WindowList().size(), windows);
+    EXPECT_EQ(Toolkit().objectRegistry.Size(), registered);
+    EXPECT_EQ(window.Create({.bounds = Rect{10, 10, 200, 100}, .style = 0}), 1) << "the object can try again";
+    EXPECT_TRUE(::IsWindow(window.GetHandle()));
+}
+
 TEST_F(SkinWindowTest, ClosingTheWindowDestroysTheObject) {
     auto window = MakeWindow({.style = 0});
     HWND handle = window->GetHandle();
