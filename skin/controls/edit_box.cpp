@@ -230,6 +230,9 @@ void EditBox::Measure() {
     const std::wstring display = DisplayText();
     const std::vector<float> rights = BoundaryPositions(display);
     const std::int32_t length = TextLength();
+    // The text may have changed while the box was detached and not measured.
+    caret_ = std::clamp(caret_, 0, length);
+    anchor_ = std::clamp(anchor_, 0, length);
     // Offsets of every caret position from the line start.
     std::vector<float> offsets(static_cast<std::size_t>(length) + 1, 0.0f);
     for (std::int32_t i = 1; i <= length; ++i) {
@@ -281,7 +284,8 @@ std::int32_t EditBox::IndexAt(std::int32_t x) const {
             best = static_cast<std::int32_t>(i);
         }
     }
-    return best;
+    // The boundaries may be those of a text measured before it last changed.
+    return std::min(best, TextLength());
 }
 
 void EditBox::Draw(Gdiplus::GpGraphics* graphics) {
