@@ -225,6 +225,71 @@ TEST_F(SkinWindowInputTest, EveryEffectRunsInAndOutAndRestoresTheRegion) {
     }
 }
 
+// Frames of one transition: `frames` timer ticks shown (in) or hidden (out).
+struct FrameCourse {
+    std::unique_ptr<SkinWindow> window;
+    void Run(bool in, int frames) {
+        HWND handle = window->GetHandle();
+        ::ShowWindow(handle, in ? SW_SHOWNOACTIVATE : SW_HIDE);
+        for (int i = 0; i < frames && window->IsAnimating(); ++i)
+            ::SendMessageW(handle, WM_TIMER, kTransitionTimer + (in ? 65536 : 0), 0);
+    }
+    TransitionAnimator::PushedFrame Last() const { return window->Animator().LastFrame(); }
+};
+
+constexpr Rect kAnimated{150, 150, 280, 140};
+
+TEST_F(SkinWindowInputTest, ZoomGrowsFromTheCentreAndShrinksBackIntoIt) {
+    FrameCourse course{MakeWindow({.bounds = kAnimated, .style = 0})};
+    course.window->Layered(true);
+    course.window->ShowEffect(kEffectZoom, 16);
+
+    // In: a tenth of each side more per frame; the alpha follows the height.
+    course.Run(true, 3);
+    EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 42, 150 + 70 - 21, 84, 42}));
+    EXPECT_EQ(course.Last().alpha, 255 * 42 / 140);
+    course.Run(true, 20);
+    ASSERT_FALSE(course.window->IsAnimating());
+
+    // Out: a tenth less per frame, about the same centre.
+    course.Run(false, 2);
+    EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 112, 150 + 70 - 56, 224, 112}));
+    EXPECT_EQ(course.Last().alpha, 255 * 112 / 140);
+}
+
+TEST_F(SkinWindowInputTest, SlidesComeFromTheirSideAndLeaveTowardsIt) {
+    const struct {
+        std::int32_t effect;
+        int step;
+        int dx, dy;  // the side the window comes from and leaves to
+    } slides[] = {
+        {kEffectSlideLeft, 20, -1, 0},
+        {kEffectSlideRight, 20, 1, 0},
+        {kEffectSlideUp, 10, 0, -1},
+        {kEffectSlideDown, 10, 0, 1},
+    };
+    for (const auto& s : slides) {
+        FrameCourse course{MakeWindow({.bounds = kAnimated, .style = 0})};
+        course.window->Layered(true);
+        course.window->ShowEffect(s.effect, 16);
+
+        course.Run(true, 1);
+        const int comeFrom = (255 - s.step) * 40 / 255;
+        EXPECT_EQ(course.Last().rect,
+                  (Rect{kAnimated.left + s.dx * comeFrom, kAnimated.top + s.dy * comeFrom, 280, 140}))
+            << "effect " << s.effect << ": first frame in";
+        EXPECT_EQ(course.Last().alpha, s.step) << "effect " << s.effect;
+        course.Run(true, 100);
+        ASSERT_FALSE(course.window->IsAnimating());
+
+        course.Run(false, 3);
+        const int leaveBy = 3 * s.step * 40 / 255;
+        EXPECT_EQ(course.Last().rect, (Rect{kAnimated.left + s.dx * leaveBy, kAnimated.top + s.dy * leaveBy, 280, 140}))
+            << "effect " << s.effect << ": third frame out";
+        EXPECT_EQ(course.Last().alpha, 255 - 3 * s.step) << "effect " << s.effect;
+    }
+}
+
 TEST_F(SkinWindowInputTest, StopEffectEndsATransitionAtOnce) {
     auto window = MakeWindow({.style = 0});
     window->Layered(true);
