@@ -294,9 +294,7 @@ TEST_F(SkinWindowTest, CaptionButtonFadeTakesThirteenTicks) {
     const int x = button.left + button.width / 2, y = button.top + button.height / 2;
     // The test skin's images are solid: its colour tells the look apart.
     const auto colourOf = [](const char* name) {
-        const auto& table = testing::BuiltinImageTable();
-        const auto found = std::find_if(table.begin(), table.end(), [&](const auto& s) { return s.name == name; });
-        const Argb argb = testing::TestSkinColour(static_cast<int>(found - table.begin()) + 1);
+        const Argb argb = testing::TestSkinColourOf(name);
         return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
     };
     EXPECT_EQ(PixelOf(dc, x, y), colourOf("关闭_正常"));
