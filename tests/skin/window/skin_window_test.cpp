@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "skin/core/host_window_proc.h"
+#include "skin/core/image_from_bytes.h"
+#include "skin/core/shared_routines.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "tests/support/child_process.h"
@@ -226,17 +228,51 @@ TEST_F(SkinWindowTest, ShadowFrameStyleSetsTheSkinOffsets) {
     EXPECT_EQ(Toolkit().skinOffsetY, 0);
 }
 
+// Four upright bands of 95 x 250: a picture whose every part can be told apart.
+const std::vector<Gdiplus::ARGB> kBands = {0xFF336699, 0xFFCC2211, 0xFF11AA44, 0xFFEEDD00};
+constexpr int kBandMiddles[] = {47, 142, 237, 332};
+
+COLORREF Rgb(Argb argb) { return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF); }
+
 TEST_F(SkinWindowTest, BackgroundImageFillsTheSurfaces) {
-    const ByteArray image = testing::SolidPng(380, 250, 0xFF336699);
+    const ByteArray image = testing::BandsPng(95, 250, kBands);
     auto window = MakeWindow({.style = 0, .backgroundImage = image});
-    EXPECT_EQ(window->BackgroundColour(), 0xFF336699u) << "the image's sampled colour";
+    EXPECT_EQ(window->BackgroundColour(), SampleImageColour(ImageFromBytes(image).get())) << "the image's sampled colour";
     HWND handle = window->GetHandle();
     for (const char* name : {property::kSurfaceDc, property::kBackgroundDc}) {
         HDC dc = PropertyDc(handle, name);
-        for (const POINT p : {POINT{190, 125}, POINT{30, 30}, POINT{350, 220}})
-            EXPECT_EQ(PixelOf(dc, p.x, p.y), RGB(0x33, 0x66, 0x99)) << name << " at " << p.x << "," << p.y;
+        for (std::size_t band = 0; band < kBands.size(); ++band)
+            for (const int y : {30, 125, 220})
+                EXPECT_EQ(PixelOf(dc, kBandMiddles[band], y), Rgb(kBands[band])) << name << ": band " << band << ", y " << y;
     }
     EXPECT_EQ(window->NineGridMargins(), (Margins{26, 26, 26, 26}));
+}
+
+TEST_F(SkinWindowTest, SetBackgroundColourDropsTheImageAndFitsTheTitle) {
+    const struct {
+        Argb colour;
+        Argb titleColour, glowColour;
+    } cases[] = {
+        {0x00204080, 0xFEFFFFFF, 0xFE000000},  // dark: white title, black glow
+        {0x80F0F0E0, 0xFE000000, 0xFEFFFFFF},  // light: black title; the alpha given is not kept
+    };
+    for (const auto& c : cases) {
+        auto window = MakeWindow({.style = 0, .backgroundImage = testing::BandsPng(95, 250, kBands)});
+        window->SetBackgroundColour(std::nullopt);
+        EXPECT_EQ(PixelOf(PropertyDc(window->GetHandle(), property::kSurfaceDc), kBandMiddles[1], 125), Rgb(kBands[1]))
+            << "no colour given: nothing changes";
+
+        window->SetBackgroundColour(c.colour);
+        EXPECT_EQ(window->BackgroundColour(), c.colour | 0xFF000000u);
+        EXPECT_EQ(window->TitleFont().Description().textColour, c.titleColour);
+        EXPECT_EQ(window->TitleFont().Description().glowColour, c.glowColour);
+        EXPECT_EQ(window->PreviousLayerTransparency(), 250) << "the ten cross-fade steps ran";
+        EXPECT_EQ(window->CurrentLayerTransparency(), 0);
+        for (const char* name : {property::kSurfaceDc, property::kBackgroundDc})
+            for (const int x : kBandMiddles)
+                EXPECT_EQ(PixelOf(PropertyDc(window->GetHandle(), name), x, 125), Rgb(c.colour | 0xFF000000u))
+                    << name << " at " << x << ": the colour, not the image";
+    }
 }
 
 TEST_F(SkinWindowTest, BordersOfSquareAndRoundedWindows) {
@@ -325,9 +361,11 @@ public:
     }
     std::int32_t HandleEvent(std::int32_t code, EventParam, EventParam) override {
         if (code == kEventPaintOnHost) ++paints;
+        if (code == kEventRedraw) ++redraws;
         return 0;
     }
     int paints = 0;
+    int redraws = 0;
 };
 
 TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
@@ -351,6 +389,27 @@ TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
         EXPECT_EQ(window->CurrentLayerTransparency(), c.current);
         EXPECT_EQ(window->BackgroundColour(), 0xFF204060u);
     }
+}
+
+TEST_F(SkinWindowTest, RelayoutRedrawsTheHostedControlsAndRepaintsTheFrame) {
+    auto window = MakeWindow({.bounds = Rect{30, 30, 200, 120}, .style = window_style::kCaptionButtons,
+                              .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+    auto elsewhere = MakeWindow({.style = 0});
+    PaintCounter counter(*window);
+    PaintCounter other(*elsewhere);
+    HDC dc = window->MainSurface().Dc();
+    const RECT scribble{60, 60, 90, 90};
+    ::FillRect(dc, &scribble, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::GdiFlush();
+    ASSERT_EQ(PixelOf(dc, 70, 70), RGB(0, 0, 0));
+
+    counter.paints = counter.redraws = other.paints = other.redraws = 0;
+    window->Relayout();
+    EXPECT_EQ(counter.redraws, 1) << "each hosted control redraws itself";
+    EXPECT_EQ(counter.paints, 1) << "and is painted into the rebuilt surface";
+    EXPECT_EQ(other.redraws + other.paints, 0) << "controls of other windows are left alone";
+    EXPECT_EQ(PixelOf(window->MainSurface().Dc(), 70, 70), RGB(0x80, 0x80, 0x80)) << "the frame is composed afresh";
+    EXPECT_EQ(window->CaptionButtons()[0].rect, (Rect{200 - 39, 0, 39, 20}));
 }
 
 TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
