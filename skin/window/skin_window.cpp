@@ -8,6 +8,7 @@
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
+#include "skin/window/shadow_frame.h"
 
 namespace lirvo {
 namespace {
@@ -147,8 +148,8 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     MutableWindowList().push_back(window_);
 
     const bool shadow = frameStyle_ == kShadowFrameStyle;
-    Toolkit().skinOffsetX = shadow ? 8 : 0;
-    Toolkit().skinOffsetY = shadow ? 7 : 0;
+    Toolkit().skinOffsetX = shadow ? kShadowOffsetX : 0;
+    Toolkit().skinOffsetY = shadow ? kShadowOffsetY : 0;
     return 1;
 }
 
@@ -641,10 +642,12 @@ void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
     titleRect_.top = dy + 5;
     DrawStyledText(graphics, titleFont_, title_, titleRect_);
 
-    // Frame style 4 asks for the background colour to be applied again; the
-    // colour is already painted by PaintBackground, so nothing more is drawn.
     const std::int32_t width = bounds_.width;
     const std::int32_t height = bounds_.height;
+    if (frameStyle_ == kShadowFrameStyle)
+        DrawNineGrid(graphics, ShadowFrameImage(), 0, 0, width, height, kShadowFrameMargins);
+    // Frame style 4 asks for the background colour to be applied again; the
+    // colour is already painted by PaintBackground, so nothing more is drawn.
     if (cornerRadius_ > 0) {
         DrawRoundRectOutline(graphics, outerBorderColour_, 0, 0, width - 2, height - 2, cornerRadius_ - 1);
         DrawRoundRectOutline(graphics, innerBorderColour_, 1, 1, width - 4, height - 4, cornerRadius_ - 1);

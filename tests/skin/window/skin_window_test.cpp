@@ -234,6 +234,33 @@ constexpr int kBandMiddles[] = {47, 142, 237, 332};
 
 COLORREF Rgb(Argb argb) { return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF); }
 
+TEST_F(SkinWindowTest, ShadowFrameShadesEverySideAndLeavesTheBodyClear) {
+    auto window = MakeWindow({.bounds = Rect{40, 40, 200, 120}, .style = 0, .frameStyle = kShadowFrameStyle});
+    window->RepaintAndRefresh();  // with the offsets the window has just set
+    const auto alphaAt = [&](int x, int y) { return static_cast<int>(window->BackgroundSurface().PixelAt(x, y) >> 24); };
+    // Four pixels out from the body, and one, on each side.
+    const struct {
+        const char* side;
+        POINT outer, inner;
+    } sides[] = {
+        {"left", {4, 60}, {7, 60}},
+        {"top", {100, 3}, {100, 6}},
+        {"right", {200 - 5, 60}, {200 - 8, 60}},
+        {"bottom", {100, 120 - 4}, {100, 120 - 7}},
+    };
+    for (const auto& side : sides) {
+        const int outer = alphaAt(side.outer.x, side.outer.y);
+        EXPECT_GT(outer, 8) << side.side << ": shaded";
+        EXPECT_LT(outer, alphaAt(side.inner.x, side.inner.y)) << side.side << ": darker towards the body";
+    }
+    EXPECT_EQ(alphaAt(100, 60), 0) << "the body keeps its own (here transparent) background";
+    EXPECT_EQ(alphaAt(30, 30), 0);
+
+    auto plain = MakeWindow({.bounds = Rect{40, 40, 200, 120}, .style = 0,
+                             .frameStyle = static_cast<std::int32_t>(0x00808080)});
+    EXPECT_EQ(static_cast<int>(plain->BackgroundSurface().PixelAt(4, 60) >> 24), 0) << "no shadow without the style";
+}
+
 TEST_F(SkinWindowTest, BackgroundImageFillsTheSurfaces) {
     const ByteArray image = testing::BandsPng(95, 250, kBands);
     auto window = MakeWindow({.style = 0, .backgroundImage = image});
