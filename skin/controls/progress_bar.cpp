@@ -154,17 +154,17 @@ void ProgressBar::DrawHorizontal(Gdiplus::GpGraphics* graphics, float length) {
     auto brush = MakeGradientBrush(span, colours_[0], colours_[1], false);
     Fill(graphics, brush.get(), 0, 0, length, h);
 
+    // The gloss band shows its share of a gradient laid over the whole
+    // height, like the fill's over the whole length.
     const float glossTop = std::floor(h / 2);
     const float glossHeight = std::floor(h / 3);
     if (glossHeight > 0) {
-        auto gloss = MakeGradientBrush({0, glossTop, length, glossHeight}, kGlossTop, kGlossBottom, true);
+        auto gloss = MakeGradientBrush(span, kGlossTop, kGlossBottom, true);
         Fill(graphics, gloss.get(), 0, glossTop, length, glossHeight);
     }
-    // The shine runs inside the filled part only; an empty bar shows none.
-    gdip::GdipSetClipRect(graphics, 0, 0, length, h, Gdiplus::CombineModeReplace);
+    // The shine sweeps across the whole bar, past the filled part too.
     DrawImage(shine_.get(), graphics, shineOffset_, GetHeight() - 22,
               {.width = kShineWidth, .height = kShineHeight});
-    gdip::GdipResetClip(graphics);
     Outline(graphics, kInnerOutline, 1, 1, length - 3, h - 3);
     Outline(graphics, border_, 0, 0, length - 1, h - 1);
 }
