@@ -118,6 +118,8 @@ public:
     virtual void SetTextBytes(const ByteArray& units);
     virtual WideText GetTextW() const { return text_; }
     virtual std::string GetText() const { return text_.ToAnsi(); }
+    // The text through the wide text's conversion with the OEM code page.
+    virtual std::string GetTextConverted() const { return text_.ToOemText(); }
     virtual std::int32_t TextLength() const { return text_.Length(); }
     virtual void SetOwned(std::shared_ptr<void> object, std::int32_t value);
     virtual std::int32_t GetOwnedValue() const { return ownedValue_; }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -211,6 +212,38 @@ TEST_F(ControlTest, ToolTipFollowsTheControlOnItsWindow) {
     EXPECT_EQ(::GetParent(nested.ToolTipWindow()), other->GetHandle()) << "on the window the control moved to";
     EXPECT_EQ(ToolRect(nested.ToolTipWindow(), other->GetHandle()), (Rect{200, 70, 10, 30}))
         << "clipped by both hosts";
+}
+
+WideText Wide(const std::wstring& text) {
+    ByteArray units(text.size() * 2);
+    if (!units.empty()) std::memcpy(units.data(), text.data(), units.size());
+    return WideFromBytes(units);
+}
+
+TEST_F(ControlTest, ConvertedTextGoesThroughTheOemCodePage) {
+    auto host = MakeHost();
+    ProbeControl control;
+    ASSERT_TRUE(control.Create(*host, {10, 10, 40, 20}));
+    const auto oem = [](const std::wstring& wide) {
+        char bytes[64] = {};
+        const char zero[2] = {};
+        ::WideCharToMultiByte(CP_OEMCP, 0, wide.c_str(), -1, bytes, sizeof bytes, zero, nullptr);
+        return std::string(bytes);
+    };
+    const struct {
+        std::wstring text;
+        const char* what;
+    } cases[] = {
+        {L"安装到 C:\\LirvoPDF", "a text the code page holds"},
+        {L"ab\u0E01cd", "a unit the code page lacks ends the text"},
+        {L"", "empty"},
+    };
+    for (const auto& c : cases) {
+        control.SetTextW(Wide(c.text));
+        EXPECT_EQ(control.GetTextConverted(), oem(c.text)) << c.what;
+    }
+    control.SetTextW(Wide(L"ab\u0E01cd"));
+    EXPECT_EQ(control.GetTextConverted(), "ab");
 }
 
 TEST_F(ControlTest, CursorIsTheHandOverAControlUntilAClassCursorIsSet) {
