@@ -7,6 +7,7 @@
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -482,6 +483,7 @@ PropertyList EditBox::GetProperties() const {
         {"SelectColor", "选中文本颜色", std::to_string(selectionTextColour_), {}},
         {"FarmeColor", "边框颜色", std::to_string(frameColour_), {}},
         {"BkgColor", "背景颜色", std::to_string(background_), {}},
+        TextFormatProperty(textStyle_),
     };
 }
 
@@ -496,11 +498,18 @@ void EditBox::ApplyProperties(const PropertyValues& values) {
         for (const auto& [name, colour] : targets)
             if (key == name)
                 if (const auto integer = PropertyInteger(value)) *colour = static_cast<Argb>(*integer);
+    // The box draws with its own copy of the format, kept on one line and
+    // near-aligned for the caret arithmetic.
+    if (ApplyTextFormatProperty(textStyle_, values)) {
+        BuildFormat();
+        Measure();
+    }
     Refresh();
 }
 
 void EditBox::CopyOwnSettingsFrom(const EditBox& other) {
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
     BuildFormat();
     selectionBackground_ = other.selectionBackground_;
     selectionTextColour_ = other.selectionTextColour_;

@@ -8,6 +8,7 @@
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -185,6 +186,7 @@ PropertyList ProgressBar::GetProperties() const {
         {"Color [2]", "颜色 [2]", std::to_string(colours_[1]), {}},
         {"BkgColor", "背景颜色", std::to_string(background_), {}},
         {"BorderColor", "边框颜色", std::to_string(border_), {}},
+        TextFormatProperty(textStyle_),
     };
 }
 
@@ -212,6 +214,7 @@ void ProgressBar::ApplyProperties(const PropertyValues& values) {
                 if (target.colour) *target.colour = static_cast<Argb>(*integer);
             }
         }
+    ApplyTextFormatProperty(textStyle_, values);
     Refresh();
 }
 
@@ -228,6 +231,7 @@ void ProgressBar::CopyOwnSettingsFrom(const ProgressBar& other) {
     colours_[1] = other.colours_[1];
     shine_ = CloneBitmap(other.shine_);
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
 }
 
 }  // namespace lirvo
