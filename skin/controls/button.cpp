@@ -6,6 +6,7 @@
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
 #include "skin/window/skin_window.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -224,13 +225,15 @@ void Button::OnMouseLeave() {
 
 PropertyList Button::GetProperties() const {
     return {{"Color", "颜色", std::to_string(AccentColour()), {}},
-            {"Style", "风格", std::to_string(kind_), property_choices::ButtonStyle()}};
+            {"Style", "风格", std::to_string(kind_), property_choices::ButtonStyle()},
+            TextFormatProperty(textStyle_)};
 }
 
 void Button::ApplyProperties(const PropertyValues& values) {
     for (const auto& [key, value] : values)
         if (key == "Style")
             if (const auto kind = PropertyInteger(value)) StyleKind(static_cast<std::int32_t>(*kind));
+    if (ApplyTextFormatProperty(textStyle_, values)) Refresh();
 }
 
 void Button::CopyOwnSettingsFrom(const Button& other) {
@@ -242,6 +245,7 @@ void Button::CopyOwnSettingsFrom(const Button& other) {
     icon_ = CloneBitmap(other.icon_);
     arrow_ = CloneBitmap(other.arrow_);
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
 }
 
 }  // namespace lirvo

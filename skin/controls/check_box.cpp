@@ -4,6 +4,7 @@
 #include <string>
 
 #include "skin/core/toolkit.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -100,11 +101,14 @@ void CheckBox::DrawStateFade(Surface& surface, std::int32_t alpha, std::int32_t 
     state_ = target;
 }
 
-PropertyList CheckBox::GetProperties() const { return {{"Check", "选中", PropertyFlagText(checked_), {}}}; }
+PropertyList CheckBox::GetProperties() const {
+    return {{"Check", "选中", PropertyFlagText(checked_), {}}, TextFormatProperty(textStyle_)};
+}
 
 void CheckBox::ApplyProperties(const PropertyValues& values) {
     for (const auto& [key, value] : values)
         if (key == "Check") Checked(PropertyFlag(value), true);
+    if (ApplyTextFormatProperty(textStyle_, values)) Refresh();
 }
 
 void CheckBox::CopyOwnSettingsFrom(const CheckBox& other) {
@@ -112,6 +116,7 @@ void CheckBox::CopyOwnSettingsFrom(const CheckBox& other) {
     checked_ = other.checked_;
     drawnChecked_ = other.drawnChecked_;
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
 }
 
 }  // namespace lirvo

@@ -7,6 +7,7 @@
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -230,6 +231,9 @@ void EditBox::Measure() {
     const std::wstring display = DisplayText();
     const std::vector<float> rights = BoundaryPositions(display);
     const std::int32_t length = TextLength();
+    // The text may have changed while the box was detached and not measured.
+    caret_ = std::clamp(caret_, 0, length);
+    anchor_ = std::clamp(anchor_, 0, length);
     // Offsets of every caret position from the line start.
     std::vector<float> offsets(static_cast<std::size_t>(length) + 1, 0.0f);
     for (std::int32_t i = 1; i <= length; ++i) {
@@ -281,7 +285,8 @@ std::int32_t EditBox::IndexAt(std::int32_t x) const {
             best = static_cast<std::int32_t>(i);
         }
     }
-    return best;
+    // The boundaries may be those of a text measured before it last changed.
+    return std::min(best, TextLength());
 }
 
 void EditBox::Draw(Gdiplus::GpGraphics* graphics) {
@@ -478,6 +483,7 @@ PropertyList EditBox::GetProperties() const {
         {"SelectColor", "选中文本颜色", std::to_string(selectionTextColour_), {}},
         {"FarmeColor", "边框颜色", std::to_string(frameColour_), {}},
         {"BkgColor", "背景颜色", std::to_string(background_), {}},
+        TextFormatProperty(textStyle_),
     };
 }
 
@@ -492,11 +498,18 @@ void EditBox::ApplyProperties(const PropertyValues& values) {
         for (const auto& [name, colour] : targets)
             if (key == name)
                 if (const auto integer = PropertyInteger(value)) *colour = static_cast<Argb>(*integer);
+    // The box draws with its own copy of the format, kept on one line and
+    // near-aligned for the caret arithmetic.
+    if (ApplyTextFormatProperty(textStyle_, values)) {
+        BuildFormat();
+        Measure();
+    }
     Refresh();
 }
 
 void EditBox::CopyOwnSettingsFrom(const EditBox& other) {
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
     BuildFormat();
     selectionBackground_ = other.selectionBackground_;
     selectionTextColour_ = other.selectionTextColour_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "skin/controls/gdiplus_brushes.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -75,18 +76,20 @@ void Label::DrawFrame(Gdiplus::GpGraphics* graphics) {
 }
 
 PropertyList Label::GetProperties() const {
-    return {{"Frame", "边框", std::to_string(frame_), property_choices::LabelFrame()}};
+    return {{"Frame", "边框", std::to_string(frame_), property_choices::LabelFrame()}, TextFormatProperty(textStyle_)};
 }
 
 void Label::ApplyProperties(const PropertyValues& values) {
     for (const auto& [key, value] : values)
         if (key == "Frame")
             if (const auto kind = PropertyInteger(value)) Frame(static_cast<std::int32_t>(*kind), true);
+    if (ApplyTextFormatProperty(textStyle_, values)) Refresh();
 }
 
 void Label::CopyOwnSettingsFrom(const Label& other) {
     frame_ = other.frame_;
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
 }
 
 }  // namespace lirvo

@@ -8,6 +8,7 @@
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
+#include "skin/controls/text_format_property.h"
 
 namespace lirvo {
 namespace {
@@ -154,17 +155,17 @@ void ProgressBar::DrawHorizontal(Gdiplus::GpGraphics* graphics, float length) {
     auto brush = MakeGradientBrush(span, colours_[0], colours_[1], false);
     Fill(graphics, brush.get(), 0, 0, length, h);
 
+    // The gloss band shows its share of a gradient laid over the whole
+    // height, like the fill's over the whole length.
     const float glossTop = std::floor(h / 2);
     const float glossHeight = std::floor(h / 3);
     if (glossHeight > 0) {
-        auto gloss = MakeGradientBrush({0, glossTop, length, glossHeight}, kGlossTop, kGlossBottom, true);
+        auto gloss = MakeGradientBrush(span, kGlossTop, kGlossBottom, true);
         Fill(graphics, gloss.get(), 0, glossTop, length, glossHeight);
     }
-    // The shine runs inside the filled part only; an empty bar shows none.
-    gdip::GdipSetClipRect(graphics, 0, 0, length, h, Gdiplus::CombineModeReplace);
+    // The shine sweeps across the whole bar, past the filled part too.
     DrawImage(shine_.get(), graphics, shineOffset_, GetHeight() - 22,
               {.width = kShineWidth, .height = kShineHeight});
-    gdip::GdipResetClip(graphics);
     Outline(graphics, kInnerOutline, 1, 1, length - 3, h - 3);
     Outline(graphics, border_, 0, 0, length - 1, h - 1);
 }
@@ -185,6 +186,7 @@ PropertyList ProgressBar::GetProperties() const {
         {"Color [2]", "颜色 [2]", std::to_string(colours_[1]), {}},
         {"BkgColor", "背景颜色", std::to_string(background_), {}},
         {"BorderColor", "边框颜色", std::to_string(border_), {}},
+        TextFormatProperty(textStyle_),
     };
 }
 
@@ -212,6 +214,7 @@ void ProgressBar::ApplyProperties(const PropertyValues& values) {
                 if (target.colour) *target.colour = static_cast<Argb>(*integer);
             }
         }
+    ApplyTextFormatProperty(textStyle_, values);
     Refresh();
 }
 
@@ -228,6 +231,7 @@ void ProgressBar::CopyOwnSettingsFrom(const ProgressBar& other) {
     colours_[1] = other.colours_[1];
     shine_ = CloneBitmap(other.shine_);
     textStyle_ = FontRecord(other.textStyle_.Description());
+    textStyle_.ApplyFormatSettings(other.textStyle_.FormatSettings());
 }
 
 }  // namespace lirvo

@@ -232,9 +232,16 @@ void SkinControl::Register(SkinObject& host) {
 WideText SkinControl::SetToolTip(std::optional<WideText> text) {
     if (text) {
         toolTip_ = *text;
-        if (attached_ && GetHostHandle()) toolTipWindow_.SetText(GetHostHandle(), toolTip_.ToAnsi(), rect_);
+        if (attached_ && GetHostHandle()) toolTipWindow_.SetText(GetHostHandle(), toolTip_.ToAnsi(), VisibleRect());
     }
     return toolTip_;
+}
+
+void SkinControl::PlaceToolTip() {
+    // The tool lives on the host window, whose client coordinates are the
+    // top-level ones, over the part of the control that takes the mouse.
+    if (!attached_ || toolTip_.IsEmpty() || !GetHostHandle()) return;
+    toolTipWindow_.MoveTo(GetHostHandle(), VisibleRect());
 }
 
 void SkinControl::Detach() {
@@ -247,14 +254,48 @@ void SkinControl::Detach() {
 
 SkinObject* SkinControl::GetHost() const { return Registry().Find(hostObject_); }
 
-void SkinControl::SetHost(SkinObject& host) {
+std::vector<ObjectHandle> SkinControl::Descendants() const {
+    // They stand directly before the control, deeper than it.
+    std::vector<ObjectHandle> descendants;
+    const auto position = Handle() != 0 ? Registry().PositionOf(Handle()) : std::nullopt;
+    if (!position) return descendants;
+    for (std::size_t i = *position; i > 1; --i) {
+        const SkinObject* object = Registry().ObjectAt(i - 1);
+        if (!object || object->State().depth <= State().depth) break;
+        descendants.insert(descendants.begin(), object->Handle());
+    }
+    return descendants;
+}
+
+bool SkinControl::SetHost(SkinObject& host) {
+    const std::vector<ObjectHandle> descendants = Descendants();
+    // A control cannot move into itself or into what it hosts.
+    if (&host == this || std::find(descendants.begin(), descendants.end(), host.Handle()) != descendants.end())
+        return false;
+    const HWND window = host.State().hostWindow;
+    const std::int32_t depthShift = host.State().depth + 1 - State().depth;
+    std::vector<SkinObject*> moving;
+    for (ObjectHandle handle : descendants) {
+        SkinObject* object = Registry().Find(handle);
+        moving.push_back(object);
+        Registry().Remove(handle);
+    }
     hostObject_ = host.Handle();
-    State().hostWindow = host.State().hostWindow;
+    State().hostWindow = window;
     State().parent = host.Handle();
-    State().depth = host.State().depth + 1;
-    if (Registry().Remove(Handle())) Register(host);
+    State().depth += depthShift;
+    if (Registry().Remove(Handle())) {
+        Register(host);
+        // The hosted controls go along, in their order, right before this one.
+        for (SkinObject* object : moving) {
+            object->State().depth += depthShift;
+            Registry().Insert(Registry().PositionOf(Handle()).value(), *object);
+            object->HandleEvent(kEventWindowChanged, reinterpret_cast<EventParam>(window), 0);
+        }
+    }
     HandleEvent(kEventLayout, 0, 0);
     HandleEvent(kEventHostChanged, 0, 0);
+    return true;
 }
 
 bool SkinControl::SetFocus() {
@@ -504,6 +545,7 @@ void SkinControl::Layout() {
     State().originRect = topLevel;
     State().hitRect = visible;
     visibleInHost_ = {visible.left - origin.x, visible.top - origin.y, visible.width, visible.height};
+    PlaceToolTip();
     for (ObjectHandle hosted : HostedControls(Handle())) SendObjectEvent(hosted, kEventLayout);
 }
 

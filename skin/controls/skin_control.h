@@ -20,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "skin/core/byte_array.h"
 #include "skin/core/rect.h"
@@ -107,7 +108,9 @@ public:
     ObjectHandle Self() const { return Handle(); }
     virtual void Detach();
     virtual SkinObject* GetHost() const;
-    virtual void SetHost(SkinObject& host);
+    // Moves the control, with the controls it hosts, to another host; false
+    // (and nothing moved) for the control itself or one it hosts.
+    virtual bool SetHost(SkinObject& host);
     virtual bool SetFocus();
     virtual std::int32_t UserFlag(std::optional<std::int32_t> value = std::nullopt);
     virtual void SetTextW(const WideText& text);
@@ -115,6 +118,8 @@ public:
     virtual void SetTextBytes(const ByteArray& units);
     virtual WideText GetTextW() const { return text_; }
     virtual std::string GetText() const { return text_.ToAnsi(); }
+    // The text through the wide text's conversion with the OEM code page.
+    virtual std::string GetTextConverted() const { return text_.ToOemText(); }
     virtual std::int32_t TextLength() const { return text_.Length(); }
     virtual void SetOwned(std::shared_ptr<void> object, std::int32_t value);
     virtual std::int32_t GetOwnedValue() const { return ownedValue_; }
@@ -242,6 +247,8 @@ private:
     static const EventRoute* FindRoute(std::int32_t code);
 
     void Register(SkinObject& host);
+    std::vector<ObjectHandle> Descendants() const;
+    void PlaceToolTip();
     void UpdateCursor(std::int32_t code);
     void PaintArea(const Surface& picture, const Rect& area);
     void UpdateArea(const Rect& area);

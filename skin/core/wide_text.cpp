@@ -36,19 +36,21 @@ std::wstring WideUpToZero(const ByteArray& bytes, std::size_t firstUnit, std::si
     return wide;
 }
 
-std::string WideToAnsi(const std::wstring& wide) {
+std::string WideToCodePage(const std::wstring& wide, UINT codePage) {
     if (wide.empty()) return {};
     // Units the code page cannot represent become a zero byte, so the text ends
     // there. A double-byte code page reads two bytes of the default character.
     const char zeroDefault[2] = {0, 0};
     const int size = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, zeroDefault, nullptr);
+    const int length = ::WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, zeroDefault, nullptr);
     if (length <= 0) return {};
     std::string ansi(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, zeroDefault, nullptr);
+    ::WideCharToMultiByte(codePage, 0, wide.data(), size, ansi.data(), length, zeroDefault, nullptr);
     ansi.resize(std::strlen(ansi.c_str()));
     return ansi;
 }
+
+std::string WideToAnsi(const std::wstring& wide) { return WideToCodePage(wide, CP_ACP); }
 
 // Bytes handed in by a caller are whole units; one trailing terminator is not text.
 ByteArray CallerUnits(const ByteArray& bytes) {
@@ -162,6 +164,8 @@ void WideText::RemoveRange(std::int32_t after, std::int32_t count) {
 }
 
 std::string WideText::ToAnsi() const { return WideToAnsi(ToWString()); }
+
+std::string WideText::ToOemText() const { return WideToCodePage(ToWString(), CP_OEMCP); }
 
 ByteArray WideText::SliceBytes(std::int64_t firstUnit, std::int64_t count, bool bare) const {
     const std::size_t first = ClampUnits(firstUnit);

@@ -56,6 +56,9 @@ public:
     // The text up to its first zero unit, ending early at the first unit that
     // the ANSI code page cannot represent.
     virtual std::string ToAnsi() const;
+    // The same conversion through the OEM code page (code page 1): the text
+    // a control hands out as its converted text.
+    std::string ToOemText() const;
     // The units, followed by the terminator 00 00 unless `bare`.
     virtual ByteArray GetBytes(bool bare = false) const;
     virtual ByteArray LeftBytes(std::int32_t count, bool bare = false) const;

@@ -29,6 +29,8 @@ void Canvas::Release() {
 
 bool Canvas::AttachWindowDC(HWND window, bool wholeWindow) {
     Release();
+    // GetDC of no window would hand out the screen's DC.
+    if (!window || !::IsWindow(window)) return false;
     dc_ = wholeWindow ? ::GetWindowDC(window) : ::GetDC(window);
     window_ = dc_ ? window : nullptr;
     return dc_ != nullptr;

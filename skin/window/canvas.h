@@ -25,7 +25,8 @@ public:
 
     // Releases what the canvas owns; a borrowed DC is only forgotten.
     void Release();
-    // Borrows the DC of a window: its whole-window DC, or its client DC.
+    // Borrows the DC of a window: its whole-window DC, or its client DC;
+    // false for no window or one that is gone.
     bool AttachWindowDC(HWND window, bool wholeWindow = false);
     void SetHandle(HDC dc);
     HDC GetHandle() const { return dc_; }
@@ -96,8 +97,18 @@ public:
         return ::StretchBlt(dc_, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight, rop) !=
                FALSE;
     }
+    bool StretchBlt(int x, int y, int width, int height, const Canvas& source, int sourceX, int sourceY,
+                    int sourceWidth, int sourceHeight, DWORD rop = SRCCOPY) {
+        return StretchBlt(x, y, width, height, source.dc_, sourceX, sourceY, sourceWidth, sourceHeight, rop);
+    }
+    // Pixels of the colour `transparent` (COLORREF) are not copied.
     bool TransparentBlt(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
                         int sourceHeight, UINT transparent);
+    bool TransparentBlt(int x, int y, int width, int height, const Canvas& source, int sourceX, int sourceY,
+                        int sourceWidth, int sourceHeight, UINT transparent) {
+        return TransparentBlt(x, y, width, height, source.dc_, sourceX, sourceY, sourceWidth, sourceHeight,
+                              transparent);
+    }
     bool AlphaBlend(int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
                     int sourceHeight, std::uint8_t constantAlpha, bool perPixelAlpha);
     bool AlphaBlend(int x, int y, int width, int height, const Canvas& source, std::uint8_t constantAlpha,

@@ -278,4 +278,35 @@ Argb ContrastColour(Argb colour) {
     return sum * 2 > 765 ? 0x000000u : 0xFFFFFFu;
 }
 
+TextFormatSettings FontRecord::FormatSettings() const {
+    TextFormatSettings settings;
+    if (!format_) return settings;
+    Gdiplus::GpStringFormat* format = format_.get();
+    INT flags = 0;
+    gdip::GdipGetStringFormatFlags(format, &flags);
+    Gdiplus::StringAlignment alignment = Gdiplus::StringAlignmentNear, lineAlignment = Gdiplus::StringAlignmentNear;
+    gdip::GdipGetStringFormatAlign(format, &alignment);
+    gdip::GdipGetStringFormatLineAlign(format, &lineAlignment);
+    Gdiplus::StringTrimming trimming = Gdiplus::StringTrimmingNone;
+    gdip::GdipGetStringFormatTrimming(format, &trimming);
+    INT hotkeyPrefix = 0;
+    gdip::GdipGetStringFormatHotkeyPrefix(format, &hotkeyPrefix);
+    return {flags, static_cast<std::int32_t>(alignment), static_cast<std::int32_t>(lineAlignment),
+            static_cast<std::int32_t>(trimming), hotkeyPrefix};
+}
+
+bool FontRecord::ApplyFormatSettings(const TextFormatSettings& settings) {
+    const auto within = [](std::int32_t value, std::int32_t last) { return value >= 0 && value <= last; };
+    if (!format_ || settings.flags < 0 || !within(settings.alignment, 2) || !within(settings.lineAlignment, 2) ||
+        !within(settings.trimming, 5) || !within(settings.hotkeyPrefix, 2))
+        return false;
+    Gdiplus::GpStringFormat* format = format_.get();
+    gdip::GdipSetStringFormatFlags(format, settings.flags);
+    gdip::GdipSetStringFormatAlign(format, static_cast<Gdiplus::StringAlignment>(settings.alignment));
+    gdip::GdipSetStringFormatLineAlign(format, static_cast<Gdiplus::StringAlignment>(settings.lineAlignment));
+    gdip::GdipSetStringFormatTrimming(format, static_cast<Gdiplus::StringTrimming>(settings.trimming));
+    gdip::GdipSetStringFormatHotkeyPrefix(format, settings.hotkeyPrefix);
+    return true;
+}
+
 }  // namespace lirvo

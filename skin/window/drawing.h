@@ -44,6 +44,27 @@ struct TextSize {
 };
 
 // A font ready to draw with: string format, font and brushes, owned together.
+// The text format of a control, as its "StringFormat" property ("文本格式")
+// carries it: five integers in decimal joined by "^". They are the settings
+// of the string format the control's text is drawn with, in this order:
+//   1. format flags (GDI+ StringFormatFlags: 1 right to left, 2 vertical,
+//      4096 no wrap, 16384 measure trailing spaces, ...);
+//   2. horizontal alignment (0 near, 1 centre, 2 far);
+//   3. line (vertical) alignment (0 near, 1 centre, 2 far);
+//   4. trimming (GDI+ StringTrimming: 0 none, 1 character, 2 word,
+//      3 ellipsis character, 4 ellipsis word, 5 ellipsis path);
+//   5. hotkey prefix (0 none, 1 shown, 2 hidden).
+// Rebuilding a text style from its description starts again from the
+// settings its style bits give.
+struct TextFormatSettings {
+    std::int32_t flags = 0;
+    std::int32_t alignment = 0;
+    std::int32_t lineAlignment = 0;
+    std::int32_t trimming = 0;
+    std::int32_t hotkeyPrefix = 0;
+    friend bool operator==(const TextFormatSettings&, const TextFormatSettings&) = default;
+};
+
 class FontRecord {
 public:
     FontRecord() = default;
@@ -57,6 +78,9 @@ public:
     bool Glow() const { return glowBrush_ != nullptr; }
     const FontDescription& Description() const { return description_; }
     explicit operator bool() const { return font_ != nullptr; }
+    TextFormatSettings FormatSettings() const;
+    // False, and nothing changed, for values outside their ranges.
+    bool ApplyFormatSettings(const TextFormatSettings& settings);
 
 private:
     struct FormatDeleter {

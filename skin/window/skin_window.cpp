@@ -8,6 +8,7 @@
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
+#include "skin/window/shadow_frame.h"
 
 namespace lirvo {
 namespace {
@@ -67,6 +68,7 @@ const std::vector<HWND>& WindowList() { return MutableWindowList(); }
 SkinWindow::SkinWindow() = default;
 
 SkinWindow::~SkinWindow() {
+    *alive_ = false;
     if (window_) Destroy();
 }
 
@@ -90,6 +92,13 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
         window_ = ::CreateWindowExW((style & window_style::kToolWindow) ? WS_EX_TOOLWINDOW : 0, className.c_str(), L"",
                                     kAdoptedStyle, bounds.left, bounds.top, bounds.width, bounds.height, nullptr,
                                     nullptr, nullptr, nullptr);
+        if (!window_) {
+            // Nothing is registered or taken for a window that does not exist:
+            // a null handle on the window list would keep the process alive
+            // after the last real window closed.
+            ResetFields();
+            return 0;
+        }
     }
     State().hostWindow = window_;
     State().depth = 0;
@@ -139,8 +148,8 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     MutableWindowList().push_back(window_);
 
     const bool shadow = frameStyle_ == kShadowFrameStyle;
-    Toolkit().skinOffsetX = shadow ? 8 : 0;
-    Toolkit().skinOffsetY = shadow ? 7 : 0;
+    Toolkit().skinOffsetX = shadow ? kShadowOffsetX : 0;
+    Toolkit().skinOffsetY = shadow ? kShadowOffsetY : 0;
     return 1;
 }
 
@@ -238,8 +247,14 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!window_) return 0;
     const HWND window = window_;
     const WNDPROC oldProc = oldProc_;  // Destroy clears it
+    // A hook, the event handler or the close transition's message loop may
+    // delete this object; from then on only these copies may be used.
+    const std::shared_ptr<bool> alive = alive_;
     LRESULT result = 0;
-    if (preHook_ && preHook_(window, message, wParam, lParam, result)) return result;
+    if (preHook_) {
+        const MessageHook hook = preHook_;
+        if (hook(window, message, wParam, lParam, result) || !*alive) return result;
+    }
 
     if (message == Toolkit().updateRectMessage && message != 0) {
         if (lParam) UpdateRect(*reinterpret_cast<const Rect*>(lParam));
@@ -293,7 +308,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             OnClose();
-            if (!window_) return 0;  // the window went while the transition ran
+            if (!*alive || !window_) return 0;  // the window went while the transition ran
             break;
         case WM_TIMER:
             OnTimer(wParam);
@@ -309,7 +324,11 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
     }
 
-    if (postHook_ && postHook_(window, message, wParam, lParam, result)) return result;
+    if (!*alive) return result;  // the window went with its object
+    if (postHook_) {
+        const MessageHook hook = postHook_;
+        if (hook(window, message, wParam, lParam, result) || !*alive) return result;
+    }
     return oldProc ? ::CallWindowProcW(oldProc, window, message, wParam, lParam)
                    : ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -623,10 +642,12 @@ void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
     titleRect_.top = dy + 5;
     DrawStyledText(graphics, titleFont_, title_, titleRect_);
 
-    // Frame style 4 asks for the background colour to be applied again; the
-    // colour is already painted by PaintBackground, so nothing more is drawn.
     const std::int32_t width = bounds_.width;
     const std::int32_t height = bounds_.height;
+    if (frameStyle_ == kShadowFrameStyle)
+        DrawNineGrid(graphics, ShadowFrameImage(), 0, 0, width, height, kShadowFrameMargins);
+    // Frame style 4 asks for the background colour to be applied again; the
+    // colour is already painted by PaintBackground, so nothing more is drawn.
     if (cornerRadius_ > 0) {
         DrawRoundRectOutline(graphics, outerBorderColour_, 0, 0, width - 2, height - 2, cornerRadius_ - 1);
         DrawRoundRectOutline(graphics, innerBorderColour_, 1, 1, width - 4, height - 4, cornerRadius_ - 1);

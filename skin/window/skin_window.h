@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <optional>
 #include <vector>
@@ -118,6 +119,8 @@ public:
     virtual void OnTimer(UINT_PTR timerId);
     virtual void Destroy();
     virtual void Close();
+    // 1, or 0 when the window could not be created: nothing is then
+    // registered and the object stays as constructed.
     virtual std::int32_t Create(const CreateArgs& args = {});
     virtual void SetHandlers(std::optional<EventHandler> eventHandler, std::optional<MessageHook> preHook = std::nullopt,
                              std::optional<MessageHook> postHook = std::nullopt);
@@ -290,6 +293,9 @@ private:
     bool iconRemoved_ = false;
     TransitionAnimator animator_;
     ToolTip toolTip_;
+    // Turns false when the object is deleted: code that called out to the
+    // application checks it before touching the object again.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     // Alpha 1, not 0: the window still takes the mouse where nothing is drawn.
     static constexpr Argb kDefaultBackgroundColour = 0x01FFFFFF;

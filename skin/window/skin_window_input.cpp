@@ -66,8 +66,9 @@ void SkinWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
     }
     if (UpdateResizeCursor(x, y) != 0) return;
     const POINT dispatch{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY};
+    const std::shared_ptr<bool> alive = alive_;
     DispatchMouse(dispatch, WM_MOUSEMOVE);
-    if (window_ && PointIn(captionRect_, dispatch) && !ownCursor) SetStandardCursor(IDC_ARROW);
+    if (*alive && window_ && PointIn(captionRect_, dispatch) && !ownCursor) SetStandardCursor(IDC_ARROW);
 }
 
 void SkinWindow::OnLeftButtonDown(std::int32_t x, std::int32_t y) {
@@ -85,8 +86,9 @@ void SkinWindow::OnLeftDoubleClick(std::int32_t x, std::int32_t y) {
     const POINT point{x + 10, y - 1};
     if (!movable_ || !PointIn(captionRect_, point)) return;
     const bool wasMaximised = maximised_;
+    const std::shared_ptr<bool> alive = alive_;
     CaptionCommand(wasMaximised ? kCaptionRestore : kCaptionMaximise);
-    if (window_) maximised_ = !wasMaximised;
+    if (*alive && window_) maximised_ = !wasMaximised;
 }
 
 void SkinWindow::ResetCaptionButtons() {
@@ -162,10 +164,15 @@ LRESULT SkinWindow::DispatchMouse(std::optional<POINT> given, UINT message) {
     return 0;
 }
 
-bool SkinWindow::RaiseEvent(std::int32_t code) { return eventHandler_ && eventHandler_(*this, code); }
+bool SkinWindow::RaiseEvent(std::int32_t code) {
+    // A copy: the handler may delete this window, and itself with it.
+    const EventHandler handler = eventHandler_;
+    return handler && handler(*this, code);
+}
 
 void SkinWindow::CaptionCommand(std::int32_t kind) {
-    if (RaiseEvent(kind)) return;
+    const std::shared_ptr<bool> alive = alive_;
+    if (RaiseEvent(kind) || !*alive || !window_) return;
     switch (kind) {
     case kCaptionClose:
         ::SendMessageW(window_, WM_CLOSE, 0, 0);
@@ -231,8 +238,9 @@ void SkinWindow::OnClose() {
     // Runs the program's messages, the transition's timer among them, until
     // the last frame; the message then goes on and the window closes.
     const HWND window = window_;
+    const std::shared_ptr<bool> alive = alive_;
     MSG message;
-    while (animating_ && window_ == window) {
+    while (*alive && animating_ && window_ == window) {
         const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));

@@ -20,6 +20,9 @@ public:
     // Replaces the tooltip; an empty text leaves none.
     virtual void SetText(HWND parent, const std::string& text, const Rect& rect, bool balloon = false,
                          bool centred = false);
+    // Moves the tool to another rectangle of the parent, keeping the text;
+    // a different parent gets a new tooltip window.
+    virtual void MoveTo(HWND parent, const Rect& rect);
     virtual void Destroy();
 
     HWND Window() const { return window_; }
@@ -30,6 +33,8 @@ private:
     HWND window_ = nullptr;
     std::string text_;
     Rect rect_;
+    bool balloon_ = false;
+    bool centred_ = false;
 };
 
 }  // namespace lirvo

@@ -62,4 +62,13 @@ Gdiplus::ARGB PixelAt(Gdiplus::GpBitmap* bitmap, int x, int y) {
     return colour;
 }
 
+ByteArray BandsPng(int bandWidth, int height, const std::vector<Gdiplus::ARGB>& colours) {
+    GdipBitmap bitmap = SolidBitmap(bandWidth * static_cast<int>(colours.size()), height, 0);
+    for (std::size_t band = 0; band < colours.size(); ++band)
+        for (int x = 0; x < bandWidth; ++x)
+            for (int y = 0; y < height; ++y)
+                gdip::GdipBitmapSetPixel(bitmap.get(), static_cast<INT>(band) * bandWidth + x, y, colours[band]);
+    return EncodePng(bitmap.get());
+}
+
 }  // namespace lirvo::testing

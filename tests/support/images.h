@@ -2,6 +2,7 @@
 // Image fixtures made with GDI+ itself, so tests need no image files.
 
 #include <cstdint>
+#include <vector>
 
 #include "skin/core/byte_array.h"
 #include "skin/core/gdiplus_api.h"
@@ -15,6 +16,8 @@ ByteArray EncodePng(Gdiplus::GpBitmap* bitmap);
 ByteArray EncodeBmp(Gdiplus::GpBitmap* bitmap);
 // PNG bytes of a solid image.
 ByteArray SolidPng(int width, int height, Gdiplus::ARGB colour);
+// PNG bytes of side-by-side solid bands, each bandWidth x height.
+ByteArray BandsPng(int bandWidth, int height, const std::vector<Gdiplus::ARGB>& colours);
 
 struct ImageSize {
     unsigned width = 0, height = 0;

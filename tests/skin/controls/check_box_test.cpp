@@ -12,12 +12,7 @@ using testing::ControlTest;
 
 // The test skin's check-box pictures are solid; their colours tell them apart.
 Argb PictureColour(const char* state, const char* checked) {
-    const std::string name = std::string("选择框_") + state + "_" + checked;
-    const auto& images = testing::BuiltinImageTable();
-    for (std::size_t i = 0; i < images.size(); ++i)
-        if (images[i].name == name) return testing::TestSkinColour(static_cast<int>(i) + 1);
-    ADD_FAILURE() << "no picture " << name;
-    return 0;
+    return testing::TestSkinColourOf(std::string("选择框_") + state + "_" + checked);
 }
 
 constexpr Rect kBox{30, 30, 120, 21};

@@ -46,15 +46,6 @@ void MouseLeaveWindow(const SkinWindow& host) { ::SendMessageW(host.GetHandle(),
 void KeyDown(const SkinWindow& host, UINT key) { ::SendMessageW(host.GetHandle(), WM_KEYDOWN, key, 0); }
 void Char(const SkinWindow& host, wchar_t code) { ::SendMessageW(host.GetHandle(), WM_CHAR, code, 0); }
 
-ByteArray BandsPng(int bandWidth, int height, const std::vector<Argb>& colours) {
-    GdipBitmap bitmap = SolidBitmap(bandWidth * static_cast<int>(colours.size()), height, 0);
-    for (std::size_t band = 0; band < colours.size(); ++band)
-        for (int x = 0; x < bandWidth; ++x)
-            for (int y = 0; y < height; ++y)
-                gdip::GdipBitmapSetPixel(bitmap.get(), static_cast<INT>(band) * bandWidth + x, y, colours[band]);
-    return EncodePng(bitmap.get());
-}
-
 bool Tick(const SkinControl& control, std::int32_t key, int count) {
     for (int i = 0; i < count; ++i) {
         const auto timer = control_timers::SystemTimerOf(control, key);

@@ -11,6 +11,7 @@
 
 #include "skin/controls/skin_control.h"
 #include "skin/window/skin_window.h"
+#include "tests/support/images.h"
 
 namespace lirvo::testing {
 
@@ -43,8 +44,6 @@ bool Tick(const SkinControl& control, std::int32_t key, int count = 1);
 // Ticks until the timer stops (at most `limit`); returns the ticks delivered.
 int TickUntilStopped(const SkinControl& control, std::int32_t key, int limit = 1000);
 
-// PNG bytes of side-by-side solid bands, each bandWidth x height.
-ByteArray BandsPng(int bandWidth, int height, const std::vector<Argb>& colours);
 
 // Channels of a stored pixel.
 constexpr int Alpha(std::uint32_t pixel) { return static_cast<int>(pixel >> 24); }

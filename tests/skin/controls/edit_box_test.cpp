@@ -77,6 +77,19 @@ protected:
     std::map<std::int32_t, int> userEvents;
 };
 
+TEST_F(EditBoxTest, TextShortenedWhileDetachedIsClickedSafely) {
+    MakeBox({.text = MakeWideText("abcdefgh")});
+    testing::LeftClick(*host, kBox.left + kBox.width - 10, kInsideY);
+    ASSERT_EQ(box.Caret(), 8);
+    box.Detach();
+    box.SetText("ab");
+    ASSERT_TRUE(box.Attach(*host, kBox, box.GetTextW(), 1));
+    testing::LeftClick(*host, kBox.left + kBox.width - 10, kInsideY);
+    EXPECT_EQ(box.Caret(), 2) << "the end of the text it has now";
+    Type(*host, L"x");
+    EXPECT_EQ(Text(), L"abx");
+}
+
 TEST_F(EditBoxTest, TypingFollowsTheInputModeAndTheMaximumLength) {
     const struct {
         std::int32_t mode;

@@ -99,6 +99,24 @@ TEST_F(ControlTest, ProgressBarWithEqualBoundsDrawsNoFill) {
     EXPECT_EQ(testing::HostPixel(*host, 10 + 100, 10 + 5), kBackground);
 }
 
+TEST_F(ControlTest, ProgressBarGlossIsItsShareOfAGradientOverTheWholeHeight) {
+    auto host = MakeHost();
+    ProgressBar bar;
+    ProgressBar::CreateArgs args = BarArgs(50);
+    args.colour1 = args.colour2 = 0xFFFFFFFF;
+    ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 24}, args));
+    // Black at alpha 50 at the top of the control to clear at row 23; the
+    // band fills rows 12 to 19 of the filled part, so it starts at about
+    // half the gradient's strength (a band-high gradient would start at 50).
+    const auto expectedRed = [](int row) { return 255 * (1 - 50 * (1 - row / 23.0) / 255); };
+    const int x = 10 + 95;  // past the shine, which starts at -4 and is 90 wide
+    EXPECT_EQ(testing::Red(testing::HostPixel(*host, x, 10 + 11)), 255) << "above the band";
+    for (const int row : {12, 15, 19})
+        EXPECT_NEAR(testing::Red(testing::HostPixel(*host, x, 10 + row)), expectedRed(row), 4) << "row " << row;
+    EXPECT_EQ(testing::Red(testing::HostPixel(*host, x, 10 + 20)), 255) << "below the band";
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 150, 10 + 15), kBackground) << "only over the filled part";
+}
+
 TEST_F(ControlTest, ProgressBarShineCyclesAcrossTheFillAndStopsWithTheBar) {
     auto host = MakeHost();
     ProgressBar bar;
@@ -120,7 +138,8 @@ TEST_F(ControlTest, ProgressBarShineCyclesAcrossTheFillAndStopsWithTheBar) {
     EXPECT_EQ(testing::HostPixel(*host, 10 + 10, 10 + 12), kShineColour) << "the shine over the fill";
     ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey, 55));
     ASSERT_EQ(bar.ShineOffset(), 110);
-    EXPECT_EQ(testing::HostPixel(*host, 10 + 120, 10 + 12), kBackground) << "none beyond the fill";
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 120, 10 + 12), kShineColour) << "the shine is not held to the fill";
+    EXPECT_EQ(testing::HostPixel(*host, 10 + 105, 10 + 12), kBackground) << "nor drawn before its offset";
 
     const UINT_PTR timer = control_timers::SystemTimerOf(bar, ProgressBar::kShineTimerKey).value();
     bar.Detach();

@@ -1,7 +1,9 @@
 #include "skin/controls/skin_control.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -125,6 +127,123 @@ TEST_F(ControlTest, SetHostMovesTheControlIntoAnotherHost) {
     EXPECT_EQ(moved.TopLevelRect(), (Rect{110, 60, 20, 20}));
     EXPECT_EQ(log, Log{"host changed"});
     EXPECT_EQ(moved.HandleEvent(kEventQueryHost, 0, 0), outer.Id());
+}
+
+TEST_F(ControlTest, SetHostTakesTheHostedControlsAlong) {
+    auto first = MakeHost();
+    auto second = MakeHost();
+    Log log;
+    ProbeControl container, inner(0xFF00FF00, &log), innermost, holder;
+    ASSERT_TRUE(container.Create(*first, {10, 10, 120, 100}));
+    ASSERT_TRUE(inner.Create(container, {10, 10, 60, 60}));
+    ASSERT_TRUE(innermost.Create(inner, {5, 5, 20, 20}));
+    ASSERT_TRUE(holder.Create(*second, {100, 50, 150, 120}));
+    const ObjectRegistry& registry = Toolkit().objectRegistry;
+
+    // To another window, one level deeper.
+    ASSERT_TRUE(container.SetHost(holder));
+    for (const SkinControl* control : {&container, &inner, &innermost})
+        EXPECT_EQ(control->GetHostHandle(), second->GetHandle()) << "depth " << control->State().depth;
+    EXPECT_EQ(container.State().depth, 2);
+    EXPECT_EQ(inner.State().depth, 3);
+    EXPECT_EQ(innermost.State().depth, 4);
+    const std::size_t at = holder.RegistryIndex();
+    EXPECT_EQ((std::vector<ObjectHandle>{registry.HandleAt(at - 3), registry.HandleAt(at - 2),
+                                         registry.HandleAt(at - 1)}),
+              (std::vector<ObjectHandle>{innermost.Id(), inner.Id(), container.Id()}))
+        << "the subtree stands in its order right before its new host";
+    EXPECT_EQ(inner.TopLevelRect(), (Rect{120, 70, 60, 60}));
+    container.Refresh();
+    EXPECT_EQ(testing::HostPixel(*second, 150, 110), 0xFF00FF00u) << "painted on the new window";
+
+    log.clear();
+    testing::LeftClick(*second, 150, 110);
+    EXPECT_EQ(log, (Log{"hook left down 30,40", "focus from 0", "hook left up", "hook click"}))
+        << "hit on the new window";
+
+    // Back to the top level of the first window.
+    ASSERT_TRUE(container.SetHost(*first));
+    EXPECT_EQ(inner.GetHostHandle(), first->GetHandle());
+    EXPECT_EQ(innermost.State().depth, 3);
+    EXPECT_FALSE(inner.SetHost(innermost)) << "not into a control it hosts";
+    EXPECT_FALSE(inner.SetHost(inner));
+    EXPECT_EQ(innermost.GetHost(), &inner);
+
+    log.clear();
+    container.Detach();
+    EXPECT_EQ(inner.Id(), 0) << "Detach takes the moved subtree with it";
+    EXPECT_EQ(innermost.Id(), 0);
+    EXPECT_EQ(log, Log{"destroy"});
+}
+
+// The rectangle, in the host window's client area, of a tooltip's one tool.
+Rect ToolRect(HWND tip, HWND owner) {
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+    tool.hwnd = owner;
+    tool.uId = 0;
+    if (!::SendMessageA(tip, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool))) return {};
+    return {tool.rect.left, tool.rect.top, tool.rect.right - tool.rect.left, tool.rect.bottom - tool.rect.top};
+}
+
+TEST_F(ControlTest, ToolTipFollowsTheControlOnItsWindow) {
+    auto host = MakeHost();
+    auto other = MakeHost();
+    ProbeControl outer, nested;
+    ASSERT_TRUE(outer.Create(*host, {50, 40, 150, 100}));
+    ASSERT_TRUE(nested.Create(outer, {20, 10, 40, 30}));
+    nested.SetToolTip(MakeWideText("浏览"));
+    ASSERT_TRUE(nested.ToolTipWindow());
+    EXPECT_EQ(ToolRect(nested.ToolTipWindow(), host->GetHandle()), (Rect{70, 50, 40, 30}))
+        << "where the nested control is on the window";
+
+    nested.SetRect({30, 20, 40, 30});
+    EXPECT_EQ(ToolRect(nested.ToolTipWindow(), host->GetHandle()), (Rect{80, 60, 40, 30})) << "moved with the control";
+    outer.SetRect({60, 40, 150, 100});
+    EXPECT_EQ(ToolRect(nested.ToolTipWindow(), host->GetHandle()), (Rect{90, 60, 40, 30})) << "moved with its host";
+    nested.SetRect({130, 20, 40, 30});
+    EXPECT_EQ(ToolRect(nested.ToolTipWindow(), host->GetHandle()), (Rect{190, 60, 20, 30}))
+        << "only the part its host shows";
+
+    ProbeControl holder;
+    ASSERT_TRUE(holder.Create(*other, {10, 10, 200, 150}));
+    outer.SetHost(holder);
+    ASSERT_TRUE(nested.ToolTipWindow());
+    EXPECT_EQ(::GetParent(nested.ToolTipWindow()), other->GetHandle()) << "on the window the control moved to";
+    EXPECT_EQ(ToolRect(nested.ToolTipWindow(), other->GetHandle()), (Rect{200, 70, 10, 30}))
+        << "clipped by both hosts";
+}
+
+WideText Wide(const std::wstring& text) {
+    ByteArray units(text.size() * 2);
+    if (!units.empty()) std::memcpy(units.data(), text.data(), units.size());
+    return WideFromBytes(units);
+}
+
+TEST_F(ControlTest, ConvertedTextGoesThroughTheOemCodePage) {
+    auto host = MakeHost();
+    ProbeControl control;
+    ASSERT_TRUE(control.Create(*host, {10, 10, 40, 20}));
+    const auto oem = [](const std::wstring& wide) {
+        char bytes[64] = {};
+        const char zero[2] = {};
+        ::WideCharToMultiByte(CP_OEMCP, 0, wide.c_str(), -1, bytes, sizeof bytes, zero, nullptr);
+        return std::string(bytes);
+    };
+    const struct {
+        std::wstring text;
+        const char* what;
+    } cases[] = {
+        {L"安装到 C:\\LirvoPDF", "a text the code page holds"},
+        {L"ab\u0E01cd", "a unit the code page lacks ends the text"},
+        {L"", "empty"},
+    };
+    for (const auto& c : cases) {
+        control.SetTextW(Wide(c.text));
+        EXPECT_EQ(control.GetTextConverted(), oem(c.text)) << c.what;
+    }
+    control.SetTextW(Wide(L"ab\u0E01cd"));
+    EXPECT_EQ(control.GetTextConverted(), "ab");
 }
 
 TEST_F(ControlTest, CursorIsTheHandOverAControlUntilAClassCursorIsSet) {

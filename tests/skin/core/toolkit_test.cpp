@@ -6,6 +6,7 @@
 
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/shared_routines.h"
+#include "tests/support/child_process.h"
 #include "tests/support/images.h"
 #include "tests/support/toolkit_fixture.h"
 
@@ -89,6 +90,65 @@ TEST_F(ToolkitTest, DefaultFontFallsBackWhenThePreferredFamilyIsMissing) {
     EXPECT_FALSE(FontFamilyExists("没有这种字体 Lirvo"));
     EXPECT_EQ(ChooseFontName("没有这种字体 Lirvo", "宋体"), "宋体");
     EXPECT_EQ(ChooseFontName("微软雅黑", "宋体"), "微软雅黑");
+}
+
+// The font fall-back through start-up runs in a child process started while
+// the prefix's "微软雅黑" is taken away; only the ctest entry that runs alone
+// (skin_font_fallback) may take it away, as every Wine program that starts
+// meanwhile would miss it too.
+constexpr char kFontFallbackChild[] = "LIRVO_FONT_FALLBACK_CHILD";
+constexpr char kFontFallbackRun[] = "LIRVO_FONT_FALLBACK_RUN";
+constexpr wchar_t kReplacementsKey[] = L"Software\\Wine\\Fonts\\Replacements";
+
+// Removes one of the prefix's font replacements for its lifetime.
+class FontReplacementRemoved {
+public:
+    explicit FontReplacementRemoved(const wchar_t* family) : family_(family) {
+        if (::RegOpenKeyExW(HKEY_CURRENT_USER, kReplacementsKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) !=
+            ERROR_SUCCESS)
+            return;
+        DWORD size = sizeof(data_);
+        if (::RegQueryValueExW(key_, family_, nullptr, &type_, data_, &size) != ERROR_SUCCESS) return;
+        size_ = size;
+        removed_ = ::RegDeleteValueW(key_, family_) == ERROR_SUCCESS;
+    }
+    ~FontReplacementRemoved() {
+        if (removed_) ::RegSetValueExW(key_, family_, 0, type_, data_, size_);
+        if (key_) ::RegCloseKey(key_);
+    }
+    FontReplacementRemoved(const FontReplacementRemoved&) = delete;
+    FontReplacementRemoved& operator=(const FontReplacementRemoved&) = delete;
+    explicit operator bool() const { return removed_; }
+
+private:
+    const wchar_t* family_;
+    HKEY key_ = nullptr;
+    DWORD type_ = 0;
+    BYTE data_[512] = {};
+    DWORD size_ = 0;
+    bool removed_ = false;
+};
+
+TEST(DefaultFontFallback, ChildStartsWithoutThePreferredFamily) {
+    if (!testing::IsChildRun(kFontFallbackChild)) GTEST_SKIP() << "runs as a child process only";
+    ASSERT_FALSE(FontFamilyExists("微软雅黑")) << "the parent took the family away";
+    testing::StartToolkitForTests();
+    EXPECT_EQ(DefaultFontName().ToAnsi(), "宋体");
+    EXPECT_EQ(MakeTextStyle().fontFamily.ToAnsi(), "宋体") << "the family of a text style that names none";
+}
+
+TEST(DefaultFontFallback, StartupFallsBackToSongtiWhenYaheiIsMissing) {
+    if (::GetEnvironmentVariableA(kFontFallbackRun, nullptr, 0) == 0)
+        GTEST_SKIP() << "takes a font of the prefix away: runs alone as skin_font_fallback";
+    {
+        FontReplacementRemoved removed(L"微软雅黑");
+        ASSERT_TRUE(removed) << "the prefix maps 微软雅黑 to a font of its own";
+        const auto child = testing::StartChildTest("DefaultFontFallback.ChildStartsWithoutThePreferredFamily",
+                                                   kFontFallbackChild);
+        ASSERT_TRUE(child);
+        EXPECT_EQ(testing::WaitForExit(*child, 60000), std::optional<DWORD>(0));
+    }
+    EXPECT_TRUE(FontFamilyExists("微软雅黑")) << "this process still sees the family it started with";
 }
 
 TEST(Colours, ConversionsToArgb) {

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -223,6 +225,71 @@ TEST_F(SkinWindowInputTest, EveryEffectRunsInAndOutAndRestoresTheRegion) {
     }
 }
 
+// Frames of one transition: `frames` timer ticks shown (in) or hidden (out).
+struct FrameCourse {
+    std::unique_ptr<SkinWindow> window;
+    void Run(bool in, int frames) {
+        HWND handle = window->GetHandle();
+        ::ShowWindow(handle, in ? SW_SHOWNOACTIVATE : SW_HIDE);
+        for (int i = 0; i < frames && window->IsAnimating(); ++i)
+            ::SendMessageW(handle, WM_TIMER, kTransitionTimer + (in ? 65536 : 0), 0);
+    }
+    TransitionAnimator::PushedFrame Last() const { return window->Animator().LastFrame(); }
+};
+
+constexpr Rect kAnimated{150, 150, 280, 140};
+
+TEST_F(SkinWindowInputTest, ZoomGrowsFromTheCentreAndShrinksBackIntoIt) {
+    FrameCourse course{MakeWindow({.bounds = kAnimated, .style = 0})};
+    course.window->Layered(true);
+    course.window->ShowEffect(kEffectZoom, 16);
+
+    // In: a tenth of each side more per frame; the alpha follows the height.
+    course.Run(true, 3);
+    EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 42, 150 + 70 - 21, 84, 42}));
+    EXPECT_EQ(course.Last().alpha, 255 * 42 / 140);
+    course.Run(true, 20);
+    ASSERT_FALSE(course.window->IsAnimating());
+
+    // Out: a tenth less per frame, about the same centre.
+    course.Run(false, 2);
+    EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 112, 150 + 70 - 56, 224, 112}));
+    EXPECT_EQ(course.Last().alpha, 255 * 112 / 140);
+}
+
+TEST_F(SkinWindowInputTest, SlidesComeFromTheirSideAndLeaveTowardsIt) {
+    const struct {
+        std::int32_t effect;
+        int step;
+        int dx, dy;  // the side the window comes from and leaves to
+    } slides[] = {
+        {kEffectSlideLeft, 20, -1, 0},
+        {kEffectSlideRight, 20, 1, 0},
+        {kEffectSlideUp, 10, 0, -1},
+        {kEffectSlideDown, 10, 0, 1},
+    };
+    for (const auto& s : slides) {
+        FrameCourse course{MakeWindow({.bounds = kAnimated, .style = 0})};
+        course.window->Layered(true);
+        course.window->ShowEffect(s.effect, 16);
+
+        course.Run(true, 1);
+        const int comeFrom = (255 - s.step) * 40 / 255;
+        EXPECT_EQ(course.Last().rect,
+                  (Rect{kAnimated.left + s.dx * comeFrom, kAnimated.top + s.dy * comeFrom, 280, 140}))
+            << "effect " << s.effect << ": first frame in";
+        EXPECT_EQ(course.Last().alpha, s.step) << "effect " << s.effect;
+        course.Run(true, 100);
+        ASSERT_FALSE(course.window->IsAnimating());
+
+        course.Run(false, 3);
+        const int leaveBy = 3 * s.step * 40 / 255;
+        EXPECT_EQ(course.Last().rect, (Rect{kAnimated.left + s.dx * leaveBy, kAnimated.top + s.dy * leaveBy, 280, 140}))
+            << "effect " << s.effect << ": third frame out";
+        EXPECT_EQ(course.Last().alpha, 255 - 3 * s.step) << "effect " << s.effect;
+    }
+}
+
 TEST_F(SkinWindowInputTest, StopEffectEndsATransitionAtOnce) {
     auto window = MakeWindow({.style = 0});
     window->Layered(true);
@@ -271,6 +338,59 @@ TEST_F(SkinWindowInputTest, HooksCanTakeOverAnyMessage) {
     EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 2, 0, 0), 42);
     EXPECT_EQ(postCalls, 1);
     EXPECT_EQ(::SendMessageW(window->GetHandle(), WM_USER + 3, 0, 0), 0) << "the replaced procedure answers";
+}
+
+// A window whose memory is poisoned, never reused, once it is deleted: any
+// read of its members after the delete finds garbage and shows the fault.
+class PoisonedWhenDeleted : public SkinWindow {
+public:
+    static void operator delete(void* memory, std::size_t size) { std::memset(memory, 0xCD, size); }
+};
+
+TEST_F(SkinWindowInputTest, WindowMayBeDeletedFromItsOwnHandlerOrHook) {
+    using namespace window_style;
+    const struct {
+        const char* from;
+        UINT message;  // sent after a press on the button, or alone
+        std::int32_t kind;
+    } cases[] = {
+        {"the handler of the close button", WM_LBUTTONUP, kCaptionClose},
+        {"the handler of a button without an action", WM_LBUTTONUP, kCaptionButton5},
+        {"the pre-hook", WM_USER + 7, 0},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<SkinWindow> window = std::make_unique<PoisonedWhenDeleted>();
+        ASSERT_EQ(window->Create({.bounds = Rect{100, 100, 300, 200}, .style = kCaptionButtons | kButton5}), 1);
+        HWND handle = window->GetHandle();
+        bool deleted = false;
+        int postHookCallsAfterDelete = 0;
+        const auto deleteWindow = [&] {
+            window.reset();
+            deleted = true;
+            return false;  // not handled: the window would go on with the message
+        };
+        window->SetHandlers([&](SkinWindow&, std::int32_t code) { return code == c.kind && deleteWindow(); },
+                            [&](HWND, UINT message, WPARAM, LPARAM, LRESULT&) {
+                                return message == WM_USER + 7 && deleteWindow();
+                            },
+                            [&](HWND, UINT, WPARAM, LPARAM, LRESULT&) {
+                                if (deleted) ++postHookCallsAfterDelete;
+                                return false;
+                            });
+        if (c.message == WM_LBUTTONUP) {
+            const auto& buttons = window->CaptionButtons();
+            const auto button = std::find_if(buttons.begin(), buttons.end(), [&](auto& b) { return b.kind == c.kind; });
+            const LPARAM on = Point(button->rect.left + 10, button->rect.top + 10);
+            ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, on);
+            ::SendMessageW(handle, WM_LBUTTONUP, 0, on);
+        } else {
+            ::SendMessageW(handle, c.message, 0, 0);
+        }
+        EXPECT_EQ(window, nullptr) << c.from;
+        EXPECT_FALSE(::IsWindow(handle)) << c.from;
+        EXPECT_EQ(postHookCallsAfterDelete, 0) << c.from << ": nothing of the deleted window runs";
+        EXPECT_EQ(std::count(WindowList().begin(), WindowList().end(), handle), 0) << c.from;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "skin/core/host_window_proc.h"
+#include "skin/core/image_from_bytes.h"
+#include "skin/core/shared_routines.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "tests/support/child_process.h"
@@ -153,6 +155,39 @@ TEST_F(SkinWindowTest, AdoptionPropertiesRegistryAndDestruction) {
     EXPECT_EQ(window->GetHandle(), nullptr);
 }
 
+// Refuses the creation of every window on this thread while it lives.
+class RefuseWindowCreation {
+public:
+    RefuseWindowCreation()
+        : hook_(::SetWindowsHookExW(WH_CBT, &Refuse, nullptr, ::GetCurrentThreadId())) {}
+    ~RefuseWindowCreation() { ::UnhookWindowsHookEx(hook_); }
+    explicit operator bool() const { return hook_ != nullptr; }
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam) {
+        return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK hook_;
+};
+
+TEST_F(SkinWindowTest, CreationThatFailsReportsItAndRegistersNothing) {
+    const std::size_t windows = WindowList().size();
+    const std::size_t registered = Toolkit().objectRegistry.Size();
+    SkinWindow window;
+    {
+        RefuseWindowCreation refuse;
+        ASSERT_TRUE(refuse);
+        EXPECT_EQ(window.Create({.bounds = Rect{10, 10, 200, 100}, .style = 0}), 0);
+    }
+    EXPECT_EQ(window.GetHandle(), nullptr);
+    EXPECT_EQ(window.GetObjectId(), 0);
+    EXPECT_EQ(window.GetWindowDC(), nullptr) << "no screen DC is taken for a window that is not there";
+    EXPECT_EQ(WindowList().size(), windows);
+    EXPECT_EQ(Toolkit().objectRegistry.Size(), registered);
+    EXPECT_EQ(window.Create({.bounds = Rect{10, 10, 200, 100}, .style = 0}), 1) << "the object can try again";
+    EXPECT_TRUE(::IsWindow(window.GetHandle()));
+}
+
 TEST_F(SkinWindowTest, ClosingTheWindowDestroysTheObject) {
     auto window = MakeWindow({.style = 0});
     HWND handle = window->GetHandle();
@@ -193,17 +228,78 @@ TEST_F(SkinWindowTest, ShadowFrameStyleSetsTheSkinOffsets) {
     EXPECT_EQ(Toolkit().skinOffsetY, 0);
 }
 
+// Four upright bands of 95 x 250: a picture whose every part can be told apart.
+const std::vector<Gdiplus::ARGB> kBands = {0xFF336699, 0xFFCC2211, 0xFF11AA44, 0xFFEEDD00};
+constexpr int kBandMiddles[] = {47, 142, 237, 332};
+
+COLORREF Rgb(Argb argb) { return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF); }
+
+TEST_F(SkinWindowTest, ShadowFrameShadesEverySideAndLeavesTheBodyClear) {
+    auto window = MakeWindow({.bounds = Rect{40, 40, 200, 120}, .style = 0, .frameStyle = kShadowFrameStyle});
+    window->RepaintAndRefresh();  // with the offsets the window has just set
+    const auto alphaAt = [&](int x, int y) { return static_cast<int>(window->BackgroundSurface().PixelAt(x, y) >> 24); };
+    // Four pixels out from the body, and one, on each side.
+    const struct {
+        const char* side;
+        POINT outer, inner;
+    } sides[] = {
+        {"left", {4, 60}, {7, 60}},
+        {"top", {100, 3}, {100, 6}},
+        {"right", {200 - 5, 60}, {200 - 8, 60}},
+        {"bottom", {100, 120 - 4}, {100, 120 - 7}},
+    };
+    for (const auto& side : sides) {
+        const int outer = alphaAt(side.outer.x, side.outer.y);
+        EXPECT_GT(outer, 8) << side.side << ": shaded";
+        EXPECT_LT(outer, alphaAt(side.inner.x, side.inner.y)) << side.side << ": darker towards the body";
+    }
+    EXPECT_EQ(alphaAt(100, 60), 0) << "the body keeps its own (here transparent) background";
+    EXPECT_EQ(alphaAt(30, 30), 0);
+
+    auto plain = MakeWindow({.bounds = Rect{40, 40, 200, 120}, .style = 0,
+                             .frameStyle = static_cast<std::int32_t>(0x00808080)});
+    EXPECT_EQ(static_cast<int>(plain->BackgroundSurface().PixelAt(4, 60) >> 24), 0) << "no shadow without the style";
+}
+
 TEST_F(SkinWindowTest, BackgroundImageFillsTheSurfaces) {
-    const ByteArray image = testing::SolidPng(380, 250, 0xFF336699);
+    const ByteArray image = testing::BandsPng(95, 250, kBands);
     auto window = MakeWindow({.style = 0, .backgroundImage = image});
-    EXPECT_EQ(window->BackgroundColour(), 0xFF336699u) << "the image's sampled colour";
+    EXPECT_EQ(window->BackgroundColour(), SampleImageColour(ImageFromBytes(image).get())) << "the image's sampled colour";
     HWND handle = window->GetHandle();
     for (const char* name : {property::kSurfaceDc, property::kBackgroundDc}) {
         HDC dc = PropertyDc(handle, name);
-        for (const POINT p : {POINT{190, 125}, POINT{30, 30}, POINT{350, 220}})
-            EXPECT_EQ(PixelOf(dc, p.x, p.y), RGB(0x33, 0x66, 0x99)) << name << " at " << p.x << "," << p.y;
+        for (std::size_t band = 0; band < kBands.size(); ++band)
+            for (const int y : {30, 125, 220})
+                EXPECT_EQ(PixelOf(dc, kBandMiddles[band], y), Rgb(kBands[band])) << name << ": band " << band << ", y " << y;
     }
     EXPECT_EQ(window->NineGridMargins(), (Margins{26, 26, 26, 26}));
+}
+
+TEST_F(SkinWindowTest, SetBackgroundColourDropsTheImageAndFitsTheTitle) {
+    const struct {
+        Argb colour;
+        Argb titleColour, glowColour;
+    } cases[] = {
+        {0x00204080, 0xFEFFFFFF, 0xFE000000},  // dark: white title, black glow
+        {0x80F0F0E0, 0xFE000000, 0xFEFFFFFF},  // light: black title; the alpha given is not kept
+    };
+    for (const auto& c : cases) {
+        auto window = MakeWindow({.style = 0, .backgroundImage = testing::BandsPng(95, 250, kBands)});
+        window->SetBackgroundColour(std::nullopt);
+        EXPECT_EQ(PixelOf(PropertyDc(window->GetHandle(), property::kSurfaceDc), kBandMiddles[1], 125), Rgb(kBands[1]))
+            << "no colour given: nothing changes";
+
+        window->SetBackgroundColour(c.colour);
+        EXPECT_EQ(window->BackgroundColour(), c.colour | 0xFF000000u);
+        EXPECT_EQ(window->TitleFont().Description().textColour, c.titleColour);
+        EXPECT_EQ(window->TitleFont().Description().glowColour, c.glowColour);
+        EXPECT_EQ(window->PreviousLayerTransparency(), 250) << "the ten cross-fade steps ran";
+        EXPECT_EQ(window->CurrentLayerTransparency(), 0);
+        for (const char* name : {property::kSurfaceDc, property::kBackgroundDc})
+            for (const int x : kBandMiddles)
+                EXPECT_EQ(PixelOf(PropertyDc(window->GetHandle(), name), x, 125), Rgb(c.colour | 0xFF000000u))
+                    << name << " at " << x << ": the colour, not the image";
+    }
 }
 
 TEST_F(SkinWindowTest, BordersOfSquareAndRoundedWindows) {
@@ -261,9 +357,7 @@ TEST_F(SkinWindowTest, CaptionButtonFadeTakesThirteenTicks) {
     const int x = button.left + button.width / 2, y = button.top + button.height / 2;
     // The test skin's images are solid: its colour tells the look apart.
     const auto colourOf = [](const char* name) {
-        const auto& table = testing::BuiltinImageTable();
-        const auto found = std::find_if(table.begin(), table.end(), [&](const auto& s) { return s.name == name; });
-        const Argb argb = testing::TestSkinColour(static_cast<int>(found - table.begin()) + 1);
+        const Argb argb = testing::TestSkinColourOf(name);
         return RGB(argb >> 16 & 0xFF, argb >> 8 & 0xFF, argb & 0xFF);
     };
     EXPECT_EQ(PixelOf(dc, x, y), colourOf("关闭_正常"));
@@ -294,9 +388,11 @@ public:
     }
     std::int32_t HandleEvent(std::int32_t code, EventParam, EventParam) override {
         if (code == kEventPaintOnHost) ++paints;
+        if (code == kEventRedraw) ++redraws;
         return 0;
     }
     int paints = 0;
+    int redraws = 0;
 };
 
 TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
@@ -320,6 +416,27 @@ TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
         EXPECT_EQ(window->CurrentLayerTransparency(), c.current);
         EXPECT_EQ(window->BackgroundColour(), 0xFF204060u);
     }
+}
+
+TEST_F(SkinWindowTest, RelayoutRedrawsTheHostedControlsAndRepaintsTheFrame) {
+    auto window = MakeWindow({.bounds = Rect{30, 30, 200, 120}, .style = window_style::kCaptionButtons,
+                              .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+    auto elsewhere = MakeWindow({.style = 0});
+    PaintCounter counter(*window);
+    PaintCounter other(*elsewhere);
+    HDC dc = window->MainSurface().Dc();
+    const RECT scribble{60, 60, 90, 90};
+    ::FillRect(dc, &scribble, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::GdiFlush();
+    ASSERT_EQ(PixelOf(dc, 70, 70), RGB(0, 0, 0));
+
+    counter.paints = counter.redraws = other.paints = other.redraws = 0;
+    window->Relayout();
+    EXPECT_EQ(counter.redraws, 1) << "each hosted control redraws itself";
+    EXPECT_EQ(counter.paints, 1) << "and is painted into the rebuilt surface";
+    EXPECT_EQ(other.redraws + other.paints, 0) << "controls of other windows are left alone";
+    EXPECT_EQ(PixelOf(window->MainSurface().Dc(), 70, 70), RGB(0x80, 0x80, 0x80)) << "the frame is composed afresh";
+    EXPECT_EQ(window->CaptionButtons()[0].rect, (Rect{200 - 39, 0, 39, 20}));
 }
 
 TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
