@@ -199,12 +199,12 @@ TEST(SetupApplicationNamedAsTheReader, ShowsTheSixthCheckMarkInsteadOfTheList) {
     ASSERT_TRUE(::CopyFileA(self, copy.c_str(), FALSE));
     std::string commandLine =
         "\"" + copy + "\" --gtest_filter=SetupApplicationTest.ChildFinishPageOfAProgramNamedAsTheReader";
-    ::SetEnvironmentVariableA(testing::kChildRunVariable, "1");
+    ::SetEnvironmentVariableA(testing::kMustRunVariable, "1");
     STARTUPINFOA startup{sizeof(startup)};
     PROCESS_INFORMATION started{};
     const BOOL ok = ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                      &startup, &started);
-    ::SetEnvironmentVariableA(testing::kChildRunVariable, nullptr);
+    ::SetEnvironmentVariableA(testing::kMustRunVariable, nullptr);
     ASSERT_TRUE(ok);
     const UniqueHandle process(started.hProcess);
     const UniqueHandle thread(started.hThread);

@@ -7,13 +7,13 @@ std::optional<ChildProcess> StartChildTest(const std::string& test, const char* 
     ::GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string commandLine = "\"" + std::string(self) + "\" --gtest_filter=" + test;
     ::SetEnvironmentVariableA(variable, "1");
-    ::SetEnvironmentVariableA(kChildRunVariable, "1");
+    ::SetEnvironmentVariableA(kMustRunVariable, "1");
     STARTUPINFOA startup{sizeof(startup)};
     PROCESS_INFORMATION info{};
     const BOOL started =
         ::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
     ::SetEnvironmentVariableA(variable, nullptr);
-    ::SetEnvironmentVariableA(kChildRunVariable, nullptr);
+    ::SetEnvironmentVariableA(kMustRunVariable, nullptr);
     if (!started) return std::nullopt;
     return ChildProcess{UniqueHandle(info.hProcess), UniqueHandle(info.hThread), info.dwThreadId};
 }

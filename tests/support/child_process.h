@@ -18,13 +18,14 @@ struct ChildProcess {
     DWORD threadId = 0;
 };
 
-// A child run whose filter matched no test, or whose test skipped, ends with
-// this code instead of 0, so that a parent expecting 0 (the code a process
-// ended by the toolkit has) cannot mistake a child that did nothing for one
-// that did its work.
+// A run that must run what it selects (every child run, and a CTest entry
+// that sets the variable below) ends with this code instead of 0 when its
+// filter matched no test or a test skipped, so that a parent expecting 0 (the
+// code a process ended by the toolkit has) cannot mistake a run that did
+// nothing for one that did its work.
 inline constexpr DWORD kChildRanNoTestExitCode = 86;
 // Set in every child's environment; the test entry point looks for it.
-inline constexpr char kChildRunVariable[] = "LIRVO_CHILD_TEST_RUN";
+inline constexpr char kMustRunVariable[] = "LIRVO_MUST_RUN_TESTS";
 
 // Starts this program with --gtest_filter=`test` and `variable` set to "1"
 // in the child's environment.

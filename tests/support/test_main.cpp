@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
     const int result = RUN_ALL_TESTS();
-    if (result == 0 && ::GetEnvironmentVariableA(lirvo::testing::kChildRunVariable, nullptr, 0) != 0) {
+    if (result == 0 && ::GetEnvironmentVariableA(lirvo::testing::kMustRunVariable, nullptr, 0) != 0) {
         const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
         if (unit.test_to_run_count() == 0 || unit.skipped_test_count() > 0)
             return static_cast<int>(lirvo::testing::kChildRanNoTestExitCode);
