@@ -38,6 +38,8 @@ bool IsMadeOfDotsAndSpaces(std::string_view level) {
     return !level.empty() && std::all_of(level.begin(), level.end(), [](char c) { return c == '.' || c == ' '; });
 }
 
+}  // namespace
+
 // Windows opens these devices whatever folder and extension precede them.
 bool IsReservedDeviceName(std::string_view level) {
     std::string stem(level.substr(0, level.find('.')));
@@ -51,12 +53,10 @@ bool IsReservedDeviceName(std::string_view level) {
            stem[3] <= '9';
 }
 
-bool IsForbiddenByte(std::uint8_t byte) {
+bool IsForbiddenNameByte(std::uint8_t byte) {
     return byte < 0x20 || byte == '<' || byte == '>' || byte == '"' || byte == '|' || byte == '?' || byte == '*' ||
            byte == ':';
 }
-
-}  // namespace
 
 bool IsArchiveHeaderAccepted(std::span<const std::uint8_t> firstBytes) {
     if (firstBytes.size() < kArchiveHeaderSize) return false;
@@ -99,7 +99,7 @@ std::optional<std::string> EntryPathInsideTarget(std::string_view entryName, Lea
             offset += 2;
             continue;
         }
-        if (IsForbiddenByte(byte)) return std::nullopt;
+        if (IsForbiddenNameByte(byte)) return std::nullopt;
         relative += (byte == '/') ? '\\' : static_cast<char>(byte);
         ++offset;
     }

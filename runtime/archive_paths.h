@@ -26,6 +26,13 @@ bool IsArchiveHeaderAccepted(std::span<const std::uint8_t> firstBytes);
 // root itself ("C:", "\\server\share"): "C:\A\B" gives "C:\A", "C:\A\B".
 std::vector<std::string> FolderLevels(std::string_view path, LeadByteTest isLeadByte = IsAnsiLeadByte);
 
+// Name rules shared by everything that turns text into a path: a byte that
+// Windows never allows in a file or folder name (":" included; "/" is not,
+// being a separator), and a level that opens a device (CON, NUL, COM1, ...)
+// whatever extension follows it.
+bool IsForbiddenNameByte(std::uint8_t byte);
+bool IsReservedDeviceName(std::string_view level);
+
 // The entry's name as a path relative to the target folder ("/" becomes
 // "\"), or nothing when writing it could touch anything outside the target:
 // an empty or absolute name, a drive or device prefix, a ":" anywhere (drive

@@ -1,9 +1,9 @@
 #include "setup/install_folder.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <vector>
+
+#include "runtime/archive_paths.h"
 
 namespace lirvo::setup {
 namespace {
@@ -11,22 +11,6 @@ namespace {
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EndsWithBackslash(std::string_view text, runtime::LeadByteTest isLeadByte) {
-    // The second byte of a double-byte character may be 0x5C, which is no backslash.
-    bool last = false;
-    for (std::size_t offset = 0; offset < text.size();) {
-        const auto byte = static_cast<std::uint8_t>(text[offset]);
-        if (isLeadByte(byte) && offset + 1 < text.size()) {
-            last = false;
-            offset += 2;
-        } else {
-            last = byte == '\\';
-            ++offset;
-        }
-    }
-    return last;
-}
 
 // Compares ignoring ASCII letter case, which is how the file system sees the
 // Windows folder's name; double-byte characters compare byte for byte.
@@ -37,25 +21,14 @@ bool SameFolder(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
 }
 
-bool IsForbiddenByte(std::uint8_t byte) {
-    return byte < 0x20 || byte == '<' || byte == '>' || byte == '"' || byte == '|' || byte == '?' || byte == '*' ||
-           byte == ':' || byte == '/';
-}
-
-bool IsReservedDeviceName(std::string_view level) {
-    std::string stem(level.substr(0, level.find('.')));
-    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
-    std::transform(stem.begin(), stem.end(), stem.begin(), AsciiUpper);
-    static constexpr std::array<std::string_view, 6> kNames = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    if (std::find(kNames.begin(), kNames.end(), stem) != kNames.end()) return true;
-    return stem.size() == 4 && (stem.starts_with("COM") || stem.starts_with("LPT")) && stem[3] >= '0' &&
-           stem[3] <= '9';
-}
+// "/" would be taken for a separator, and the folder then written into the
+// association and the shortcuts with it.
+bool IsForbiddenByte(std::uint8_t byte) { return byte == '/' || runtime::IsForbiddenNameByte(byte); }
 
 }  // namespace
 
 std::string WithTrailingBackslash(std::string folder, runtime::LeadByteTest isLeadByte) {
-    if (!EndsWithBackslash(folder, isLeadByte)) folder += '\\';
+    if (!runtime::EndsWithBackslash(folder, isLeadByte)) folder += '\\';
     return folder;
 }
 
@@ -96,7 +69,7 @@ FolderProblem CheckInstallFolder(std::string_view folder, std::string_view windo
     levels.push_back(rest.substr(start));
     for (std::string_view level : levels) {
         // Windows drops a trailing dot or space, so "a." would be a different folder.
-        if (level.empty() || level.back() == '.' || level.back() == ' ' || IsReservedDeviceName(level))
+        if (level.empty() || level.back() == '.' || level.back() == ' ' || runtime::IsReservedDeviceName(level))
             return FolderProblem::BadName;
     }
     if (folder.size() > kMaxInstallFolderLength) return FolderProblem::TooLong;

@@ -108,18 +108,6 @@ std::uint32_t LastErrorOr(std::uint32_t fallback) {
     return error ? error : fallback;
 }
 
-// The drive's free bytes for the folder, looked up at its nearest existing level.
-std::optional<std::uint64_t> FreeBytes(const std::string& folder) {
-    std::string existing = folder.substr(0, 3);
-    for (const std::string& level : runtime::FolderLevels(folder)) {
-        if (!runtime::PathExists(level)) break;
-        existing = level + "\\";
-    }
-    ULARGE_INTEGER available{};
-    if (!::GetDiskFreeSpaceExA(existing.c_str(), &available, nullptr, nullptr)) return std::nullopt;
-    return available.QuadPart;
-}
-
 }  // namespace
 
 InstallResult InstallPayload(const std::string& folder, std::span<const std::uint8_t> payload,
@@ -137,9 +125,10 @@ InstallResult InstallPayload(const std::string& folder, std::span<const std::uin
     if (!entries) return failWith(InstallResult::Failure::ExtractionFailed, kArchiveFileName, ERROR_BAD_FORMAT);
     std::uint64_t needed = payload.size();
     for (const runtime::DirectoryEntry& entry : *entries) needed += entry.unpackedSize;
-    if (const std::optional<std::uint64_t> free = FreeBytes(folder); free && *free < needed) {
+    const std::int32_t freeKilobytes = runtime::DiskFreeSpaceKB(folder);
+    if (freeKilobytes >= 0 && static_cast<std::uint64_t>(freeKilobytes) * 1024 < needed) {
         result.bytesNeeded = needed;
-        result.bytesFree = *free;
+        result.bytesFree = static_cast<std::uint64_t>(freeKilobytes) * 1024;
         return failWith(InstallResult::Failure::NotEnoughSpace, folder, ERROR_DISK_FULL);
     }
 

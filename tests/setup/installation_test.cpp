@@ -11,6 +11,7 @@
 #include "setup/byte_size.h"
 #include "skin/core/file_io.h"
 #include "skin/core/unique_handle.h"
+#include "tests/setup/registry_reading.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/zip_fixture.h"
 
@@ -206,44 +207,24 @@ TEST(InstallPayload, TooLittleSpaceIsToldBeforeAnythingIsWritten) {
     EXPECT_NE(message.find(FormatByteSize(static_cast<double>(result.bytesFree))), std::string::npos) << message;
 }
 
-std::optional<std::string> ReadClassesText(const std::string& key, const char* value = nullptr) {
-    char data[1024] = {};
-    DWORD size = sizeof(data);
-    DWORD type = 0;
-    if (::RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), value, RRF_RT_ANY, &type, data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    if (type == REG_DWORD) return "dword:" + std::to_string(*reinterpret_cast<DWORD*>(data));
-    return std::string(data);
-}
-
 TEST(AssociateFileType, WritesTheFiveEntries) {
     const std::string reader = "C:\\Program Files\\LirvoPDF阅读器\\LirvoPDF阅读器.exe";
     AssociateFileType(reader, ".pdf");
-    EXPECT_EQ(ReadClassesText(".pdf"), "");
-    EXPECT_EQ(ReadClassesText(".pdf", "EditFlags"), "dword:2");
-    EXPECT_EQ(ReadClassesText(".pdf\\Shell\\Open\\Command"), "\"" + reader + "\" \"%1\"");
-    EXPECT_EQ(ReadClassesText(".pdf\\DefaultIcon"), reader + ",0");
-    EXPECT_EQ(ReadClassesText("..pdf"), ".pdf");
+    EXPECT_EQ(testing::ReadClassesText(".pdf"), "");
+    EXPECT_EQ(testing::ReadClassesText(".pdf", "EditFlags"), "dword:2");
+    EXPECT_EQ(testing::ReadClassesText(".pdf\\Shell\\Open\\Command"), "\"" + reader + "\" \"%1\"");
+    EXPECT_EQ(testing::ReadClassesText(".pdf\\DefaultIcon"), reader + ",0");
+    EXPECT_EQ(testing::ReadClassesText("..pdf"), ".pdf");
 }
 
 std::optional<std::string> RecordText(const char* name) {
-    char data[1024] = {};
-    DWORD size = sizeof(data);
-    if (::RegGetValueA(HKEY_LOCAL_MACHINE, "Software\\LirvoPDF阅读器\\PreviousAssociation", name, RRF_RT_REG_SZ,
-                       nullptr, data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(data);
-}
-
-void ForgetRecordedAssociation() {
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
+    return testing::ReadRegistryText(HKEY_LOCAL_MACHINE, "Software\\LirvoPDF阅读器\\PreviousAssociation", name);
 }
 
 TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
     runtime::ComApartment com;
     TempFolder target;
-    ForgetRecordedAssociation();
+    testing::ForgetRecordedAssociation();
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
     ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
@@ -253,13 +234,13 @@ TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
     FinishInstallation(options, target / "advertising\\");
     EXPECT_EQ(RecordText("Class"), "pdffile");
     EXPECT_EQ(RecordText("OpenCommand"), std::nullopt) << "there was none: the uninstaller removes setup's";
-    EXPECT_EQ(ReadClassesText(".pdf"), "") << "setup's own association is in place";
+    EXPECT_EQ(testing::ReadClassesText(".pdf"), "") << "setup's own association is in place";
 
     // A second installation keeps the first one's record.
     FinishInstallation(options, target / "advertising\\");
     EXPECT_EQ(RecordText("Class"), "pdffile");
     EXPECT_EQ(RecordText("OpenCommand"), std::nullopt);
-    ForgetRecordedAssociation();
+    testing::ForgetRecordedAssociation();
 }
 
 TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
@@ -282,7 +263,7 @@ TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk"));
     EXPECT_FALSE(runtime::PathExists(folder + "ins.zip"));
     EXPECT_FALSE(runtime::PathExists(folder + "auxs\\auxs.zip"));
-    EXPECT_EQ(ReadClassesText(".pdf\\DefaultIcon"), folder + "LirvoPDF阅读器.exe,0");
+    EXPECT_EQ(testing::ReadClassesText(".pdf\\DefaultIcon"), folder + "LirvoPDF阅读器.exe,0");
 
     lirvo::testing::RemoveTree(desktopLink);
     lirvo::testing::RemoveTree(group);
@@ -291,7 +272,7 @@ TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     FinishInstallation(none, target / "advertising\\");
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "no option, no shortcut";
     EXPECT_FALSE(runtime::PathExists(group));
-    ForgetRecordedAssociation();
+    testing::ForgetRecordedAssociation();
 }
 
 }  // namespace

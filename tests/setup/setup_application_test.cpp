@@ -18,6 +18,7 @@
 #include "setup/install_folder.h"
 #include "skin/core/unique_handle.h"
 #include "tests/support/child_process.h"
+#include "tests/setup/registry_reading.h"
 #include "tests/support/keep_alive_window.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/toolkit_fixture.h"
@@ -47,14 +48,6 @@ WideText Wide(const std::wstring& text) {
     WideText wide;
     wide.SetBytes(ByteArray(units, units + text.size() * sizeof(wchar_t)));
     return wide;
-}
-
-std::optional<std::string> ClassesText(const std::string& key) {
-    char data[1024] = {};
-    DWORD size = sizeof(data);
-    if (::RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(data);
 }
 
 class SetupApplicationTest : public ::testing::Test {
@@ -231,13 +224,12 @@ TEST_F(SetupApplicationTest, ClosingAfterTheFilesAreInCompletesTheInstallationWi
     Pump();
     EXPECT_TRUE(app_->Finished());
     EXPECT_FALSE(runtime::PathExists(folder + "ins.zip")) << "the archive goes as at the finish";
-    EXPECT_EQ(ClassesText(".pdf\\Shell\\Open\\Command"), "\"" + folder + "LirvoPDF阅读器.exe\" \"%1\"");
+    EXPECT_EQ(testing::ReadClassesText(".pdf\\Shell\\Open\\Command"), "\"" + folder + "LirvoPDF阅读器.exe\" \"%1\"");
     const std::string group = runtime::GetSpecialFolder(5) + "LirvoPDF阅读器";
     EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk")) << "the start-menu group was ticked";
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared";
     lirvo::testing::RemoveTree(group);
-    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\LirvoPDF阅读器");
-    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"Software\\LirvoPDF阅读器");
+    testing::ForgetRecordedAssociation();
 }
 
 TEST_F(SetupApplicationTest, TheCustomInstallPanelOpensUnderTheWindowAndFollowsIt) {
