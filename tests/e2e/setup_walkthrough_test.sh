@@ -135,16 +135,25 @@ check "the start-menu shortcut points to the reader in the typed folder" \
 check "no reader starts: its check mark was cleared" test -z "$(reader_window 30)"
 rm -rf "$drive_c/Apps"
 
-ls "$drive_c" >"$build/e2e-screenshots/drive-root-before"
-walk emptied-folder --folder "" --refused
-check "an emptied folder box is refused and setup ends with the cancel" test "$status" -eq 0
-check "nothing is written to the drive root" diff -q "$build/e2e-screenshots/drive-root-before" <(ls "$drive_c")
-check "no association after a refused folder" no_association
+# The refusals are read off a message box. In a win64 prefix made where the
+# 32-bit half of Wine also works, the twin's message box never shows (seen on
+# every clean run; a win64 prefix made without the 32-bit half shows it). The
+# refusals themselves are tested on both architectures by setup_tests; here
+# they are walked on the shipped 32-bit program.
+if [ "$LIRVO_TREE_ARCH" = i686 ]; then
+    ls "$drive_c" >"$build/e2e-screenshots/drive-root-before"
+    walk emptied-folder --folder "" --refused
+    check "an emptied folder box is refused and setup ends with the cancel" test "$status" -eq 0
+    check "nothing is written to the drive root" diff -q "$build/e2e-screenshots/drive-root-before" <(ls "$drive_c")
+    check "no association after a refused folder" no_association
 
-walk unwritable-folder --folder 'C:\windows\win.ini\Lirvo' --refused
-check "a folder that cannot be created is told and setup ends with the cancel" test "$status" -eq 0
-check "nothing is left under the file's name" test -f "$drive_c/windows/win.ini"
-check "no association after a failed install" no_association
+    walk unwritable-folder --folder 'C:\windows\win.ini\Lirvo' --refused
+    check "a folder that cannot be created is told and setup ends with the cancel" test "$status" -eq 0
+    check "nothing is left under the file's name" test -f "$drive_c/windows/win.ini"
+    check "no association after a failed install" no_association
+else
+    echo "--- emptied-folder, unwritable-folder: walked on the 32-bit build only (see above)"
+fi
 
 walk cancel --cancel
 check "cancel on the selection page ends setup with exit code 0" test "$status" -eq 0
