@@ -6,14 +6,27 @@
 
 #include "resources/builtin_skin_data.h"
 #include "runtime/message_loop.h"
+#include "runtime/startup_trace.h"
 #include "setup/setup_application.h"
 #include "skin/core/toolkit.h"
+#include "skin/window/frame_presented.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    lirvo::runtime::ProcessSteps steps;
+    namespace runtime = lirvo::runtime;
+    runtime::MarkStartupStep("entry");
+    if (runtime::StartupTraceEnabled())
+        lirvo::SetFramePresentedHook([](HWND) { runtime::FinishStartupTrace(); });
+    runtime::ProcessSteps steps;
     steps.constructGlobals = [] { lirvo::setup::Setup(); };
-    steps.toolkitStartup = [] { lirvo::ToolkitStartup(lirvo::BuiltinSkinData()); };
+    steps.toolkitStartup = [] {
+        runtime::MarkStartupStep("globals");
+        lirvo::ToolkitStartup(lirvo::BuiltinSkinData());
+        runtime::MarkStartupStep("toolkit");
+    };
     steps.initialise = [] {};
-    steps.start = [] { lirvo::setup::Setup().Start(); };
-    return lirvo::runtime::StartProcess(steps);
+    steps.start = [] {
+        lirvo::setup::Setup().Start();
+        runtime::MarkStartupStep("welcome-page");
+    };
+    return runtime::StartProcess(steps);
 }

@@ -8,6 +8,7 @@
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
+#include "skin/window/frame_presented.h"
 #include "skin/window/shadow_frame.h"
 
 namespace lirvo {
@@ -141,6 +142,7 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
         previousLayerColour_ = backgroundColour_;
         backgroundMode_ = args.frameStyle.value_or(0);
     }
+    FrameChanged();
 
     RebuildSurfaces();
     TrackMouseLeave();
@@ -172,6 +174,8 @@ void SkinWindow::Destroy() {
 
     mainSurface_.Release();
     backgroundSurface_.Release();
+    previousLayer_ = {};
+    currentLayer_ = {};
     backgroundImage_.reset();
     titleFont_ = FontRecord();
     if (oldProc_) ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
@@ -235,6 +239,8 @@ void SkinWindow::ResetFields() {
     doubleClickMaximise_ = dragAnywhere_ = false;
     systemIcon_ = nullptr;
     iconRemoved_ = false;
+    paintedFrame_.reset();
+    FrameChanged();
     window_ = window;
     adoptedWindow_ = adopted;
 }
@@ -267,7 +273,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SIZE:
             RefreshBounds();
-            if (!sizing_) {
+            if (!sizing_ && !animating_) {
                 LayoutCaptionButtons();
                 LayoutCaption();
                 RebuildSurfaces();
@@ -354,6 +360,7 @@ void SkinWindow::Move(std::optional<std::int32_t> left, std::optional<std::int32
 WideText SkinWindow::Title(std::optional<WideText> title) {
     if (title) {
         title_ = std::move(*title);
+        FrameChanged();
         ::SetWindowTextW(window_, title_.ToWString().c_str());
         LayoutCaption();
     }
@@ -460,7 +467,18 @@ void SkinWindow::StopEffect(bool refresh) {
     animator_.Release();
     animating_ = false;
     animationProgress_ = animationCounter_ = 0;
+    FitSurfacesToWindow();
     if (refresh) UpdateRect({});
+}
+
+void SkinWindow::FitSurfacesToWindow() {
+    if (!window_) return;
+    // Not every system reports the sizes of layered-window updates with WM_SIZE.
+    RefreshBounds();
+    if (mainSurface_.Width() == bounds_.width && mainSurface_.Height() == bounds_.height) return;
+    LayoutCaptionButtons();
+    LayoutCaption();
+    RebuildSurfaces();
 }
 
 std::int32_t SkinWindow::BackgroundTransparency(std::optional<std::int32_t> value) {
@@ -590,15 +608,13 @@ void SkinWindow::TrackMouseLeave() {
 
 void SkinWindow::RebuildSurfaces() {
     if (!window_) return;
-    // Surfaces of the right size are reused, cleared as new ones start:
-    // allocating two window-sized DIB sections on every repaint cost more
-    // than all the drawing.
+    // Surfaces of the right size are reused: allocating two window-sized DIB
+    // sections on every repaint cost more than all the drawing. The main
+    // surface needs no clearing, the frame is copied over all of it.
     if (mainSurface_.Width() != bounds_.width || mainSurface_.Height() != bounds_.height || !mainSurface_) {
         mainSurface_ = Surface(bounds_.width, bounds_.height);
         backgroundSurface_ = Surface(bounds_.width, bounds_.height);
-    } else {
-        mainSurface_.Clear();
-        backgroundSurface_.Clear();
+        paintedFrame_.reset();
     }
     SetWindowProperty(window_, property::kSurfaceDc, reinterpret_cast<std::intptr_t>(mainSurface_.Dc()));
     SetWindowProperty(window_, property::kBackgroundDc, reinterpret_cast<std::intptr_t>(backgroundSurface_.Dc()));
@@ -606,10 +622,18 @@ void SkinWindow::RebuildSurfaces() {
     SetWindowProperty(window_, property::kBackgroundGraphics,
                       reinterpret_cast<std::intptr_t>(backgroundSurface_.Graphics()));
     // The frame goes onto the background surface first: the caption buttons
-    // restore what lies under them from it. On two cleared surfaces the main
-    // surface's frame would come out the same pixel for pixel, so it is
-    // copied instead of drawn twice.
-    PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    // and controls restore what lies under them from it. On two cleared
+    // surfaces the main surface's frame would come out the same pixel for
+    // pixel, so it is copied instead of drawn twice; and while nothing it is
+    // painted from changed, the frame painted last time is still right.
+    if (paintedFrame_ != CurrentFrameInputs()) {
+        backgroundSurface_.Clear();
+        PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+        // Painting may settle inputs (the default picture margins).
+        paintedFrame_ = CurrentFrameInputs();
+    } else if (accentMode_ == 1) {
+        PublishAccentColour();
+    }
     ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
     PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
     FlushGraphics(mainSurface_.Graphics());
@@ -624,11 +648,38 @@ Rect SkinWindow::LayoutCaption() {
     return captionRect_;
 }
 
+void SkinWindow::RefreshSystemIcon() {
+    if (!customIcon_ && !iconRemoved_)
+        systemIcon_ = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+}
+
+SkinWindow::FrameInputs SkinWindow::CurrentFrameInputs() {
+    RefreshSystemIcon();
+    return {.width = bounds_.width,
+            .height = bounds_.height,
+            .offsetX = Toolkit().skinOffsetX,
+            .offsetY = Toolkit().skinOffsetY,
+            .backgroundMode = backgroundMode_,
+            .backgroundColour = backgroundColour_,
+            .previousLayerColour = previousLayerColour_,
+            .margins = margins_,
+            .previousLayerTransparency = previousLayerTransparency_,
+            .currentLayerTransparency = currentLayerTransparency_,
+            .systemIcon = reinterpret_cast<std::uintptr_t>(systemIcon_),
+            .customIcon = customIcon_,
+            .titleWidth = titleRect_.width,
+            .titleHeight = titleRect_.height,
+            .frameStyle = frameStyle_,
+            .cornerRadius = cornerRadius_,
+            .innerBorderColour = innerBorderColour_,
+            .outerBorderColour = outerBorderColour_,
+            .revision = revision_};
+}
+
 void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
     PaintBackground(graphics, dc);
 
-    if (!customIcon_ && !iconRemoved_)
-        systemIcon_ = reinterpret_cast<HICON>(::SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+    RefreshSystemIcon();
     if (systemIcon_ && !customIcon_) {
         DrawIconHandle(graphics, systemIcon_, 7, 6);
     } else if (customIcon_ && !iconBytes_.empty()) {
@@ -661,32 +712,63 @@ void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
 void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
     const std::int32_t width = bounds_.width;
     const std::int32_t height = bounds_.height;
-    const std::int32_t dx = Toolkit().skinOffsetX;
-    const std::int32_t dy = Toolkit().skinOffsetY;
-    Surface previous(width, height);
-    Surface current(width, height);
+    // An image without margins is framed by 26-pixel margins; it is drawn
+    // with them at once, so the first frame already shows it.
+    if (backgroundImage_ && margins_.right == 0 && !(backgroundMode_ & kBackgroundNaturalSize))
+        SetMargins(kDefaultImageMargins);
+    if (accentMode_ == 1) PublishAccentColour();
+    FlushGraphics(graphics);
 
-    if (!(backgroundMode_ & kBackgroundNoFill)) {
-        FillRectColour(current.Graphics(), backgroundColour_, dx, dy, width, height);
-        FillRectColour(previous.Graphics(), previousLayerColour_, dx, dy, width, height);
+    // The layers are blended without per-pixel alpha: at full strength a
+    // layer replaces everything under it, at none it leaves it as it was.
+    const auto previousAlpha = static_cast<std::uint8_t>(255 - previousLayerTransparency_);
+    const auto currentAlpha = static_cast<std::uint8_t>(255 - currentLayerTransparency_);
+    LayerInputs inputs{.width = width,
+                       .height = height,
+                       .offsetX = Toolkit().skinOffsetX,
+                       .offsetY = Toolkit().skinOffsetY,
+                       .backgroundMode = backgroundMode_,
+                       .colour = backgroundColour_,
+                       .withImage = backgroundImage_ != nullptr,
+                       .margins = margins_,
+                       .revision = revision_};
+    PaintLayer(currentLayer_, inputs);
+    if (currentAlpha == 255) {
+        ::BitBlt(dc, 0, 0, width, height, currentLayer_.surface.Dc(), 0, 0, SRCCOPY);
+        return;
     }
-    if (backgroundImage_) {
-        if (margins_.right == 0 && !(backgroundMode_ & kBackgroundNaturalSize)) {
-            // An image without margins is framed by 26-pixel margins; it is drawn
-            // with them at once, so the first frame already shows it.
-            SetMargins(kDefaultImageMargins);
-        }
-        if (margins_.right != 0) {
-            DrawNineGrid(current.Graphics(), backgroundImage_.get(), 0, 0, width, height, margins_);
+    if (previousAlpha != 0) {
+        inputs.colour = previousLayerColour_;
+        inputs.withImage = false;
+        inputs.margins = {};
+        PaintLayer(previousLayer_, inputs);
+        BlendSurface(dc, 0, 0, width, height, previousLayer_.surface.Dc(), 0, 0, width, height, previousAlpha, 0);
+    }
+    if (currentAlpha != 0)
+        BlendSurface(dc, 0, 0, width, height, currentLayer_.surface.Dc(), 0, 0, width, height, currentAlpha, 0);
+}
+
+void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
+    if (layer.surface && layer.inputs == inputs) return;
+    if (layer.surface.Width() != inputs.width || layer.surface.Height() != inputs.height || !layer.surface)
+        layer.surface = Surface(inputs.width, inputs.height);
+    else
+        layer.surface.Clear();
+    Gdiplus::GpGraphics* graphics = layer.surface.Graphics();
+    if (!(inputs.backgroundMode & kBackgroundNoFill))
+        FillRectColour(graphics, inputs.colour, inputs.offsetX, inputs.offsetY, inputs.width, inputs.height);
+    if (inputs.withImage && backgroundImage_) {
+        if (inputs.margins.right != 0) {
+            DrawNineGrid(graphics, backgroundImage_.get(), 0, 0, inputs.width, inputs.height, inputs.margins);
         } else {
             UINT imageWidthU = 0, imageHeightU = 0;
             gdip::GdipGetImageWidth(backgroundImage_.get(), &imageWidthU);
             gdip::GdipGetImageHeight(backgroundImage_.get(), &imageHeightU);
             const auto imageWidth = static_cast<std::int32_t>(imageWidthU);
             const auto imageHeight = static_cast<std::int32_t>(imageHeightU);
-            DrawImage(backgroundImage_.get(), current.Graphics(), 0, 0);
+            DrawImage(backgroundImage_.get(), graphics, 0, 0);
             // Fade the right and bottom edges into the background colour.
-            const Argb clear = backgroundColour_ & 0x00FFFFFF;
+            const Argb clear = inputs.colour & 0x00FFFFFF;
             const struct {
                 Rect area;
                 Gdiplus::Point from, to;
@@ -696,23 +778,16 @@ void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
             };
             for (const auto& fade : fades) {
                 Gdiplus::GpLineGradient* gradient = nullptr;
-                gdip::GdipCreateLineBrushI(&fade.from, &fade.to, clear, backgroundColour_, Gdiplus::WrapModeTileFlipX,
+                gdip::GdipCreateLineBrushI(&fade.from, &fade.to, clear, inputs.colour, Gdiplus::WrapModeTileFlipX,
                                            &gradient);
-                gdip::GdipFillRectangleI(current.Graphics(), gradient, fade.area.left, fade.area.top, fade.area.width,
+                gdip::GdipFillRectangleI(graphics, gradient, fade.area.left, fade.area.top, fade.area.width,
                                          fade.area.height);
                 gdip::GdipDeleteBrush(gradient);
             }
         }
     }
-    if (accentMode_ == 1) PublishAccentColour();
-
-    FlushGraphics(previous.Graphics());
-    FlushGraphics(current.Graphics());
     FlushGraphics(graphics);
-    BlendSurface(dc, 0, 0, width, height, previous.Dc(), 0, 0, width, height,
-                 static_cast<std::uint8_t>(255 - previousLayerTransparency_), 0);
-    BlendSurface(dc, 0, 0, width, height, current.Dc(), 0, 0, width, height,
-                 static_cast<std::uint8_t>(255 - currentLayerTransparency_), 0);
+    layer.inputs = inputs;
 }
 
 void SkinWindow::PublishAccentColour() {
@@ -755,6 +830,7 @@ void SkinWindow::SetIcon(const ByteArray& imageBytes) {
     if (!customIcon_ && !systemIcon_) titleRect_.width -= kIconWidthInTitle;
     customIcon_ = true;
     iconBytes_ = imageBytes;
+    FrameChanged();
     RepaintLayers();
 }
 
@@ -764,12 +840,14 @@ void SkinWindow::ResetIcon() {
     iconRemoved_ = true;
     systemIcon_ = nullptr;
     iconBytes_.clear();
+    FrameChanged();
     RepaintLayers();
 }
 
 void SkinWindow::RepaintLayers() {
     if (!mainSurface_) return;
     PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+    paintedFrame_.reset();  // painted over what was there, not onto a cleared surface
     PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     RedrawControls(mainSurface_.Graphics());
     Refresh(true);
@@ -789,6 +867,7 @@ void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDe
     backgroundImage_ = ImageFromBytes(imageBytes);
     backgroundColour_ = SampleImageColour(backgroundImage_.get());
     previousLayerColour_ = backgroundColour_;
+    FrameChanged();
 
     if (titleFont) {
         const FontDescription& current = titleFont_.Description();
@@ -799,6 +878,7 @@ void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDe
         if (merged.glowColour == 0) merged.glowColour = current.glowColour;
         merged.fontFamily = current.fontFamily;
         titleFont_ = FontRecord(merged);
+        FrameChanged();
     }
 
     CrossFade();
@@ -810,6 +890,7 @@ void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDe
 void SkinWindow::SetBackgroundColour(std::optional<Argb> colour) {
     if (!colour) return;
     backgroundImage_.reset();
+    FrameChanged();
     previousLayerColour_ = backgroundColour_;
     backgroundColour_ = *colour | 0xFF000000u;
     FontDescription description = titleFont_.Description();
@@ -828,7 +909,9 @@ void SkinWindow::UpdateRect(const Rect& rect) {
         SIZE size{bounds_.width, bounds_.height};
         POINT source{0, 0};
         BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity_, AC_SRC_ALPHA};
-        ::UpdateLayeredWindow(window_, windowDc_, &position, &size, mainSurface_.Dc(), &source, 0, &blend, ULW_ALPHA);
+        if (::UpdateLayeredWindow(window_, windowDc_, &position, &size, mainSurface_.Dc(), &source, 0, &blend,
+                                  ULW_ALPHA))
+            NotifyFramePresented(window_);
         return;
     }
     ::BitBlt(windowDc_, rect.left, rect.top, rect.width, rect.height, mainSurface_.Dc(), rect.left, rect.top, SRCCOPY);

@@ -220,8 +220,49 @@ public:
     const TransitionAnimator& Animator() const { return animator_; }
 
 private:
+    // What the frame on the background surface was painted from. While none
+    // of it changes, the painted frame is still right and a repaint reuses it.
+    struct FrameInputs {
+        std::int32_t width = 0, height = 0, offsetX = 0, offsetY = 0;
+        std::int32_t backgroundMode = 0;
+        Argb backgroundColour = 0, previousLayerColour = 0;
+        Margins margins;
+        std::int32_t previousLayerTransparency = 0, currentLayerTransparency = 0;
+        std::uintptr_t systemIcon = 0;
+        bool customIcon = false;
+        std::int32_t titleWidth = 0, titleHeight = 0;
+        std::int32_t frameStyle = 0, cornerRadius = 0;
+        Argb innerBorderColour = 0, outerBorderColour = 0;
+        std::uint64_t revision = 0;
+        friend bool operator==(const FrameInputs&, const FrameInputs&) = default;
+    };
+    // What one background layer (a colour fill, with or without the nine-grid
+    // of the picture) was painted from.
+    struct LayerInputs {
+        std::int32_t width = 0, height = 0, offsetX = 0, offsetY = 0;
+        std::int32_t backgroundMode = 0;
+        Argb colour = 0;
+        bool withImage = false;
+        Margins margins;
+        std::uint64_t revision = 0;
+        friend bool operator==(const LayerInputs&, const LayerInputs&) = default;
+    };
+    struct CachedLayer {
+        Surface surface;
+        std::optional<LayerInputs> inputs;
+    };
+
     void ResetFields();
     void RepaintLayers();  // both surfaces, the controls, and the screen
+    FrameInputs CurrentFrameInputs();
+    void RefreshSystemIcon();
+    // A picture, title, title font or icon changed: painted frames and layers are stale.
+    void FrameChanged() { ++revision_; }
+    // Paints one background layer unless it already shows these inputs.
+    void PaintLayer(CachedLayer& layer, const LayerInputs& inputs);
+    // The transitions size the window every frame from their snapshot; once
+    // they end the surfaces are made to fit the window again.
+    void FitSurfacesToWindow();
     void CrossFade();
     void PublishAccentColour();
     void RefreshBounds();
@@ -296,6 +337,10 @@ private:
     // Turns false when the object is deleted: code that called out to the
     // application checks it before touching the object again.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::uint64_t revision_ = 0;
+    std::optional<FrameInputs> paintedFrame_;  // what the background surface holds
+    CachedLayer previousLayer_;
+    CachedLayer currentLayer_;
 
     // Alpha 1, not 0: the window still takes the mouse where nothing is drawn.
     static constexpr Argb kDefaultBackgroundColour = 0x01FFFFFF;

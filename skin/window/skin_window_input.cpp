@@ -265,6 +265,7 @@ void SkinWindow::TransitionTick(UINT_PTR timerId) {
     if (!animator_.Frame(effect, in, animationProgress_, animationCounter_)) return;
     ::KillTimer(window_, timerId);
     animating_ = false;
+    FitSurfacesToWindow();
     ApplyCornerRegion(true);
     // Whatever controls drew while the frames ran reaches the screen now.
     if (in) UpdateRect({});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "skin/window/frame_presented.h"
+
 namespace lirvo {
 namespace {
 
@@ -91,7 +93,9 @@ bool TransitionAnimator::Push(HDC source, std::int32_t x, std::int32_t y, std::i
     BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
     lastFrame_ = {{x, y, width, height}, alpha};
     if (width <= 0 || height <= 0) return false;
-    return ::UpdateLayeredWindow(window_, nullptr, &position, &size, source, &origin, 0, &blend, ULW_ALPHA) != FALSE;
+    if (!::UpdateLayeredWindow(window_, nullptr, &position, &size, source, &origin, 0, &blend, ULW_ALPHA)) return false;
+    NotifyFramePresented(window_);
+    return true;
 }
 
 bool TransitionAnimator::EnsureWork(std::int32_t width, std::int32_t height) {
