@@ -20,3 +20,17 @@ target_compile_options(lirvo_options INTERFACE ${LIRVO_HARDENING_FLAGS})
 # No runtime DLL beside any executable: libgcc, libstdc++ and libssp are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong
                  -Wl,--dynamicbase -Wl,--nxcompat)
+
+# lirvo_link_as_shipped(): every program and library linked in the calling
+# directory ships, and is linked against the win32-thread-model runtime
+# instead of the posix one the tests need. The code is compiled once, by the
+# posix compiler, for both: what ships must not use the C++ library's
+# threads or mutexes, and if it does, its link fails on the missing
+# pthread functions rather than shipping them. A macro, because the link
+# rules are variables of the directory.
+find_program(LIRVO_SHIPPED_CXX ${LIRVO_SHIPPED_LINKER} REQUIRED)
+macro(lirvo_link_as_shipped)
+    foreach(rule CMAKE_CXX_LINK_EXECUTABLE CMAKE_CXX_CREATE_SHARED_LIBRARY CMAKE_CXX_CREATE_SHARED_MODULE)
+        string(REPLACE "<CMAKE_CXX_COMPILER>" "${LIRVO_SHIPPED_CXX}" ${rule} "${${rule}}")
+    endforeach()
+endmacro()
