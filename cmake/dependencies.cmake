@@ -27,7 +27,7 @@ target_include_directories(minizip SYSTEM PUBLIC ${minizip_dir})
 target_link_libraries(minizip PUBLIC zlib_static)
 # Windows has no fopen64; the 32-bit file API is what the archive reader uses.
 target_compile_definitions(minizip PUBLIC USE_FILE32API NOCRYPT NOUNCRYPT)
-target_compile_options(minizip PRIVATE -w ${LIRVO_HARDENING_FLAGS})
+target_compile_options(minizip PRIVATE -w ${LIRVO_HARDENING_FLAGS} ${LIRVO_SIZE_FLAGS})
 
 # The writing half of minizip, for tests that build archives of their own.
 add_library(minizip_zip STATIC EXCLUDE_FROM_ALL ${minizip_dir}/zip.c)

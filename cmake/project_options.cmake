@@ -20,3 +20,32 @@ target_compile_options(lirvo_options INTERFACE ${LIRVO_HARDENING_FLAGS})
 # No runtime DLL beside any executable: libgcc, libstdc++ and libssp are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong
                  -Wl,--dynamicbase -Wl,--nxcompat)
+
+# What ships is built for size: optimised for size, with each function and
+# datum in a section of its own, so that the linker drops what no shipped
+# program uses. Tests and tools link the same libraries unchanged.
+# (Link-time optimisation is left out: GCC 12's stops with an internal
+# compiler error in binds_to_current_def_p on the setup program.)
+set(LIRVO_SIZE_FLAGS -Os -ffunction-sections -fdata-sections)
+set(LIRVO_SHIPPED_LINK_FLAGS -Os LINKER:--gc-sections)
+define_property(DIRECTORY PROPERTY LIRVO_SHIPPED INHERITED)
+define_property(TARGET PROPERTY LIRVO_SHIPPED INHERITED)
+set(shipped $<BOOL:$<TARGET_PROPERTY:LIRVO_SHIPPED>>)
+target_compile_options(lirvo_options INTERFACE $<${shipped}:${LIRVO_SIZE_FLAGS}>)
+target_link_options(lirvo_options INTERFACE $<${shipped}:${LIRVO_SHIPPED_LINK_FLAGS}>)
+unset(shipped)
+
+# lirvo_shipped_code(): what is built in the calling directory and below
+# ships, so it is built for size, and its programs and libraries are linked
+# against the win32-thread-model runtime instead of the posix one the tests
+# need. The code is compiled once, by the posix compiler, for both: what
+# ships must not use the C++ library's threads or mutexes, and if it does,
+# its link fails on the missing pthread functions rather than shipping them.
+# A macro, because the link rules are variables of the directory.
+find_program(LIRVO_SHIPPED_CXX ${LIRVO_SHIPPED_LINKER} REQUIRED)
+macro(lirvo_shipped_code)
+    set_property(DIRECTORY PROPERTY LIRVO_SHIPPED ON)
+    foreach(rule CMAKE_CXX_LINK_EXECUTABLE CMAKE_CXX_CREATE_SHARED_LIBRARY CMAKE_CXX_CREATE_SHARED_MODULE)
+        string(REPLACE "<CMAKE_CXX_COMPILER>" "${LIRVO_SHIPPED_CXX}" ${rule} "${${rule}}")
+    endforeach()
+endmacro()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Every shipped program is a self-contained, hardened 32-bit Windows
-# executable: PE32, importing only system DLLs (the C++ runtime, libgcc,
-# libssp and winpthread are linked in), ASLR and DEP asked for in its headers
-# with the relocations ASLR needs, no section both writable and executable,
-# and every compile unit of the project's own (sources under SOURCE or BUILD,
-# minizip included) compiled with stack protection, as the debug information
-# records the compiler's switches. setup.exe is a GUI-subsystem program.
+# executable: PE32, importing only system DLLs (the C++ runtime, libgcc and
+# libssp are linked in), ASLR and DEP asked for in its headers with the
+# relocations ASLR needs, no section both writable and executable, linked
+# against the win32-thread-model runtime (no winpthread inside), and every
+# compile unit of the project's own (sources under SOURCE or BUILD, minizip
+# included) compiled with stack protection, as the debug information records
+# the compiler's switches. setup.exe is a GUI-subsystem program.
 #
 # A program shipped without debug information is named as EXE=COPY, COPY
 # being the same program as linked, or its separate debug file. A static
@@ -68,6 +69,9 @@ for item in "$@"; do
         [ "$("$objdump" -h "$copy" | text_size)" = "$(text_size <<<"$sections")" ] ||
             fail "$exe" "$copy is not of the same program (its code differs)"
     fi
+    # The posix runtime brings winpthread in; its symbols stay in the copy.
+    posix_threads=$("$objdump" -t "$copy" | grep -E '[ _]pthread_(mutex_lock|key_create|once)$' || true)
+    [ -z "$posix_threads" ] || fail "$exe" "carries winpthread: linked against the posix-thread-model runtime"
     check_stack_protection "$copy" "$exe"
     case "$(basename "$exe")" in
     setup.exe) grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "$exe" "not a GUI program" ;;
