@@ -26,7 +26,11 @@ add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-stro
 # program uses. Tests and tools link the same libraries unchanged.
 # (Link-time optimisation is left out: GCC 12's stops with an internal
 # compiler error in binds_to_current_def_p on the setup program.)
-set(LIRVO_SIZE_FLAGS -Os -ffunction-sections -fdata-sections)
+# Nothing shipped catches an exception, so any exception already ends the
+# program: without exception tables and unwind information its code is
+# smaller, and the linker can drop the functions those tables would keep.
+set(LIRVO_SIZE_FLAGS -Os -ffunction-sections -fdata-sections
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> -fno-asynchronous-unwind-tables)
 set(LIRVO_SHIPPED_LINK_FLAGS -Os LINKER:--gc-sections)
 define_property(DIRECTORY PROPERTY LIRVO_SHIPPED INHERITED)
 define_property(TARGET PROPERTY LIRVO_SHIPPED INHERITED)

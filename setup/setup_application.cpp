@@ -6,6 +6,7 @@
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/shell.h"
+#include "runtime/startup_trace.h"
 #include "runtime/text_ops.h"
 #include "setup/byte_size.h"
 #include "setup/install_folder.h"
@@ -70,11 +71,13 @@ void SetupApplication::OnStartupFormCreated() {
     SetupState& s = state_;
     s.advertisingFolder = runtime::GetSpecialFolder(kWindowsFolder) + "Installer\\advertising\\";
     ApplicationSkin().LoadFromBytes(Bytes(SkinData()));
+    runtime::MarkStartupStep("skin");
 
     const HWND host = startupForm_.WindowHandle();
     s.setupWindow.Create({.existingWindow = host, .bounds = MakeRect(0, 0, 600, 392),
                           .backgroundImage = Bytes(WelcomeImage())});
     SkinWindow& window = s.setupWindow;
+    runtime::MarkStartupStep("window");
     window.Relayout();
     window.ShowEffect(kEffectZoom, 1);
     window.CloseEffect(kEffectZoom, 1);
@@ -84,10 +87,12 @@ void SetupApplication::OnStartupFormCreated() {
     window.BringToFront();
     window.TopMost(true);
 
+    runtime::MarkStartupStep("shown");
     const double width = window.GetWidth(), height = window.GetHeight();
     s.buttons[1].Create(window, Scaled(width / 2 - 100, height - 100, 200, 56), true, SkinImageBytes("安装按键"));
     s.buttons[1].SetEventHandler(ClickHandler());
 
+    runtime::MarkStartupStep("install-button");
     const GdipBitmap selection = ImageFromBytes(Bytes(SelectionImage()));
     s.customInstallPanel.Create({.bounds = MakeRect(window.GetLeft(), window.GetBottom(), window.GetWidth(), kPanelHeight),
                                  .style = window_style::kToolWindow,
