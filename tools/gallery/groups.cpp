@@ -98,16 +98,34 @@ Group Buttons() {
                       {.text = MakeWideText("确定"), .kind = kind, .disabled = true});
     }
 
+    // The drop-down kinds keep one look: a click fades towards hot and
+    // ends in the normal look again.
     b.Row(156, 84);
-    const std::pair<const char*, std::int32_t> dropDowns[] = {{"drop-down", Button::kDropDown},
-                                                              {"drop-down menu", Button::kDropDownMenu}};
-    for (const auto& [name, kind] : dropDowns) {
-        for (const auto& [look, pointer] : {std::pair{"normal", Pointer::None}, std::pair{"clicked", Pointer::Clicked}}) {
-            Cell& cell = b.Add(std::string(name) + ", " + look);
-            auto& button = Put<Button>(cell);
-            button.Create(*cell.window, Centred(cell.sample, 112, 30), {.text = MakeWideText("更多"), .kind = kind});
-            cell.drive = PointerDrive(button, pointer);
-        }
+    {
+        Cell& cell = b.Add("drop-down");
+        auto& button = Put<Button>(cell);
+        button.Create(*cell.window, Centred(cell.sample, 112, 30), {.text = MakeWideText("更多"), .kind = Button::kDropDown});
+    }
+    {
+        Cell& cell = b.Add("drop-down, clicked");
+        auto& button = Put<Button>(cell);
+        button.Create(*cell.window, Centred(cell.sample, 112, 30), {.text = MakeWideText("更多"), .kind = Button::kDropDown});
+        cell.drive = PointerDrive(button, Pointer::Clicked);
+        cell.looksLike = "drop-down";
+    }
+    {
+        Cell& cell = b.Add("drop-down menu, hot");
+        auto& button = Put<Button>(cell);
+        button.Create(*cell.window, Centred(cell.sample, 112, 30),
+                      {.text = MakeWideText("更多"), .kind = Button::kDropDownMenu});
+        cell.drive = PointerDrive(button, Pointer::Hot);
+        cell.looksLike = "drop-down";
+    }
+    {
+        Cell& cell = b.Add("drop-down, disabled");
+        auto& button = Put<Button>(cell);
+        button.Create(*cell.window, Centred(cell.sample, 112, 30),
+                      {.text = MakeWideText("更多"), .kind = Button::kDropDown, .disabled = true});
     }
     return b.Finish();
 }
@@ -136,11 +154,14 @@ Group Checks() {
         auto& check = Put<CheckBox>(cell);
         check.Create(*cell.window, Centred(cell.sample, 96, 24), MakeWideText("选项"), TextStyle(white), box.checked);
         const bool disabled = box.disabled;
+        // The box has no disabled look of its own.
+        if (box.disabled) cell.looksLike = box.checked ? "CheckBox, on" : "CheckBox, off";
         cell.drive = [&check, pointer = box.pointer, disabled] {
             if (disabled) check.Disabled(true);
             PointerDrive(check, pointer)();
         };
     }
+    b.Row(150, 66, GroupBuilder::kDarkBackground, GroupBuilder::kLightCaption);
     {
         Cell& cell = b.Add("click: fading off to on");
         auto& check = Put<CheckBox>(cell);
@@ -154,7 +175,6 @@ Group Checks() {
         };
     }
 
-    b.Row(150, 66, GroupBuilder::kDarkBackground, GroupBuilder::kLightCaption);
     struct TickCell {
         const char* caption;
         bool shown;
@@ -204,12 +224,16 @@ Group Progress() {
         b.Row(300, 62);
         for (int percent : {0, 50, 100}) {
             Cell& cell = b.Add(std::string("horizontal, ") + name + ", " + std::to_string(percent) + "%");
+            // Nothing is filled at 0 per cent, whichever the style.
+            if (percent == 0 && style == ProgressBar::kRightToLeft) cell.looksLike = "horizontal, style 2, 0%";
             auto& bar = Put<ProgressBar>(cell);
             bar.Create(*cell.window, Centred(cell.sample, 276, 24),
                        args(static_cast<float>(percent), ProgressBar::kHorizontal, style,
                             std::to_string(percent) + "%"));
         }
-        Cell& cell = b.Add(std::string("horizontal, ") + name + ", bounds 50 and 50");
+        Cell& cell = b.Add(std::string("horizontal, ") + name + ", equal bounds");
+        // Equal bounds fill nothing.
+        if (style == ProgressBar::kRightToLeft) cell.looksLike = "horizontal, style 2, equal bounds";
         auto& bar = Put<ProgressBar>(cell);
         auto equal = args(50.0f, ProgressBar::kHorizontal, style, "50 / 50..50");
         equal.boundA = equal.boundB = 50.0f;
@@ -219,12 +243,14 @@ Group Progress() {
     for (const auto& [name, style] : styles) {
         for (int percent : {0, 50, 100}) {
             Cell& cell = b.Add(std::string("vertical, ") + name + ", " + std::to_string(percent) + "%");
+            if (percent == 0 && style == ProgressBar::kRightToLeft) cell.looksLike = "vertical, style 2, 0%";
             auto& bar = Put<ProgressBar>(cell);
             bar.Create(*cell.window, Centred(cell.sample, 26, 146),
                        args(static_cast<float>(percent), ProgressBar::kVertical, style, ""));
         }
     }
-    Cell& cell = b.Add("vertical, bounds 50 and 50");
+    Cell& cell = b.Add("vertical, equal bounds");
+    cell.looksLike = "vertical, style 2, 0%";
     auto& bar = Put<ProgressBar>(cell);
     auto equal = args(50.0f, ProgressBar::kVertical, ProgressBar::kLeftToRight, "");
     equal.boundA = equal.boundB = 50.0f;
@@ -238,7 +264,7 @@ Group Labels() {
     GroupBuilder b("labels", "Label: every frame kind",
                    "on the dark colour of the pages, where the white fills show; kind 999 is an almost invisible "
                    "fill that still covers the label");
-    b.Row(176, 76, GroupBuilder::kDarkBackground, GroupBuilder::kLightCaption);
+    b.Row(150, 76, GroupBuilder::kDarkBackground, GroupBuilder::kLightCaption);
     const std::pair<const char*, std::int32_t> frames[] = {
         {"0: no frame", Label::kNoFrame},          {"1: rectangle", Label::kRectFrame},
         {"2: rounded rectangle", Label::kRoundRectFrame}, {"999: faint fill", Label::kFaintFill},
@@ -248,14 +274,15 @@ Group Labels() {
     for (const auto& [caption, frame] : frames) {
         Cell& cell = b.Add(caption);
         auto& label = Put<Label>(cell);
-        label.Create(*cell.window, Centred(cell.sample, 150, 36), MakeWideText("标签 Label"), frame,
+        label.Create(*cell.window, Centred(cell.sample, 130, 36), MakeWideText("标签 Label"), frame,
                      TextStyle(0xFFFFFFFF, 13));
+        // Alpha 1 does not show, but the label's own surface is covered.
+        if (frame == Label::kFaintFill) cell.looksLike = "0: no frame";
     }
-    b.Row(176, 76);
     {
-        Cell& cell = b.Add("default text style");
+        Cell& cell = b.Add("1, default text style");
         auto& label = Put<Label>(cell);
-        label.Create(*cell.window, Centred(cell.sample, 150, 36), MakeWideText("默认文字 glow"), Label::kRectFrame);
+        label.Create(*cell.window, Centred(cell.sample, 130, 36), MakeWideText("默认 glow"), Label::kRectFrame);
     }
     return b.Finish();
 }
@@ -380,18 +407,20 @@ Group Shapes() {
 
 Group Lists() {
     GroupBuilder b("lists", "ItemList with ListItems",
-                   "items with pictures above their texts, markers in the band along the bottom, the selected "
-                   "item's marker in the third colour, and scroll arrows when the items do not fit");
-    b.Row(420, 132);
+                   "pictures above texts, markers in the bottom band (the selected one in the third colour), "
+                   "scroll arrows when the items do not fit");
+    // Items mark their looks with white and black veils, made for the dark
+    // pages.
+    b.Row(420, 132, GroupBuilder::kDarkBackground, GroupBuilder::kLightCaption);
     const auto& icons = Toolkit().builtinSkin.messageIcons;
     const char* const names[] = {"信息", "询问", "错误", "警告"};
-    const ItemList::CreateArgs args{.lineColour = 0xFF1C6FBF, .fillColour = 0xFFE8EEF5, .thirdColour = 0xFFE53935};
+    const ItemList::CreateArgs args{.lineColour = 0xFF9CC7F0, .fillColour = 0x33FFFFFF, .thirdColour = 0xFFFFC107};
     auto makeList = [&](Cell& cell, int count) -> ItemList& {
         auto& list = Put<ItemList>(cell);
         list.Create(*cell.window, Centred(cell.sample, 400, 96), args);
         for (int i = 0; i < count; ++i)
             list.AddItem(MakeWideText(std::string(names[i % 4]) + std::to_string(i + 1)),
-                         TextStyle(0xFF333A44, 12, font_style::kAlignCentre | font_style::kLineFar), icons[i % 4]);
+                         TextStyle(0xFFFFFFFF, 12, font_style::kAlignCentre | font_style::kLineFar), icons[i % 4]);
         return list;
     };
     {
@@ -470,7 +499,7 @@ Group Windows() {
          {.style = kCaptionButtons | kMinimiseButton, .frameStyle = static_cast<std::int32_t>(paper)}, 0, pointAt(0, false)},
         {"minimise pressed", 250, 150,
          {.style = kCaptionButtons | kMinimiseButton, .frameStyle = static_cast<std::int32_t>(paper)}, 0, pointAt(1, true)},
-        {"frame style 4\n(background colour again)", 250, 150, {.style = kCaptionButtons, .frameStyle = 4}, 0, {}},
+        {"frame style 4: as a colour\nit is transparent black", 250, 150, {.style = kCaptionButtons, .frameStyle = 4}, 0, {}},
         {"own border colours:\ninner gold, outer red", 250, 150,
          {.style = kCaptionButtons, .innerBorderColour = 0xFFFFC107, .outerBorderColour = 0xFFE53935,
           .frameStyle = static_cast<std::int32_t>(paper)}, 0, {}},
@@ -479,16 +508,21 @@ Group Windows() {
         {"background picture at its\nnatural size (mode 1)", 300, 196,
          {.style = kCaptionButtons | kMinimiseButton, .backgroundImage = welcome, .frameStyle = kBackgroundNaturalSize}, 0, {}},
         // Last: a shadow-framed window moves every window's paint origin.
-        {"shadow frame style\n(9999999)", 300, 196,
+        {"shadow frame style (9999999),\nlayered", 300, 196,
          {.style = kCaptionButtons | kMinimiseButton, .frameStyle = kShadowFrameStyle}, 0, {}},
     };
     for (WindowSample& sample : samples) {
         Cell& cell = b.AddWindow(sample.caption, sample.width, sample.height);
         sample.args.bounds = cell.bounds;
-        sample.args.title = MakeWideText("LirvoPDF阅读器");
+        // The page pictures carry their own title.
+        if (!sample.args.backgroundImage) sample.args.title = MakeWideText("LirvoPDF阅读器");
         cell.window = std::make_unique<SkinWindow>();
         cell.window->Create(sample.args);
-        if (sample.args.frameStyle == kShadowFrameStyle) cell.window->SetBackgroundColour(paper);
+        if (sample.args.frameStyle == kShadowFrameStyle) {
+            // The shadow is translucent: it shows on a layered window only.
+            cell.window->SetBackgroundColour(paper);
+            cell.window->Layered(true);
+        }
         if (sample.radius) cell.window->CornerRadius(sample.radius, false);
         const bool picture = sample.args.backgroundImage.has_value();
         auto& label = Put<Label>(cell);
@@ -497,6 +531,8 @@ Group Windows() {
                      MakeWideText(sample.caption), Label::kNoFrame,
                      TextStyle(picture ? 0xFFFFFFFF : 0xFF333A44, 12, font_style::kLineNear));
         if (sample.drive) cell.drive = [window = cell.window.get(), drive = sample.drive] { drive(*window); };
+        // A layered window shows what it is given, once it is on the screen.
+        if (cell.window->Layered()) cell.drive = [window = cell.window.get()] { window->Refresh(true); };
     }
     return b.Finish();
 }

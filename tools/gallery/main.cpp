@@ -27,7 +27,9 @@
 #include "resources/builtin_skin_data.h"
 #include "resources/setup_data.h"
 #include "skin/core/shared_routines.h"
+#include "skin/controls/label.h"
 #include "skin/core/toolkit.h"
+#include "skin/window/drawing.h"
 #include "tools/gallery/groups.h"
 #include "tools/gallery/pixel_checks.h"
 #include "tools/gallery/stage.h"
@@ -44,7 +46,7 @@ public:
 
     bool Shoot(const std::string& name, const Rect& area, const std::string& label) {
         {
-            std::ofstream out(std::filesystem::path(pending_), std::ios::trunc);
+            std::ofstream out(std::filesystem::path(pending_), std::ios::binary | std::ios::trunc);
             out << name << ' ' << area.left << ' ' << area.top << ' ' << area.width << ' ' << area.height << ' '
                 << label << '\n';
             if (!out) return false;
@@ -77,6 +79,18 @@ constexpr std::size_t kLeastDrawn = 30;
 // Samples that differ in fewer pixels count as alike.
 constexpr std::size_t kLeastDifferent = 8;
 
+// The caption of the cell a cell draws like, followed to its end.
+std::string Original(const Group& group, const Cell& cell) {
+    const Cell* at = &cell;
+    for (std::size_t steps = 0; steps < group.cells.size() && !at->looksLike.empty(); ++steps) {
+        const auto found = std::find_if(group.cells.begin(), group.cells.end(),
+                                        [at](const Cell& other) { return other.caption == at->looksLike; });
+        if (found == group.cells.end()) break;
+        at = &*found;
+    }
+    return at->caption;
+}
+
 bool Check(const Group& group) {
     bool ok = true;
     std::vector<PixelBlock> blocks;
@@ -94,7 +108,7 @@ bool Check(const Group& group) {
             const Cell& a = group.cells[i];
             const Cell& b = group.cells[j];
             const std::size_t different = CountDifferent(blocks[i], blocks[j]);
-            const bool twins = a.looksLike == b.caption || b.looksLike == a.caption;
+            const bool twins = Original(group, a) == Original(group, b);
             ++pairs;
             if (twins && different != 0) {
                 std::printf("  %s: \"%s\" should look like \"%s\" but differs in %zu pixels\n", group.name.c_str(),
@@ -113,6 +127,8 @@ bool Check(const Group& group) {
 
 bool RunGroup(const GroupMaker& maker, Camera* camera) {
     Group group = maker.make();
+    group.backdrop->Show(true);
+    group.backdrop->SendToBack();
     group.heading->Show(true);
     for (Cell& cell : group.cells) cell.window->Show(true);
     Settle(group, 4000);
@@ -128,13 +144,18 @@ bool RunGroup(const GroupMaker& maker, Camera* camera) {
 
 constexpr int kEffects = 10;
 constexpr int kFramesPerStrip = 6;
-constexpr Rect kTransitionBounds{320, 280, 600, 392};
+constexpr Rect kTransitionBounds{400, 300, 360, 236};
+// The check only needs the frames to run to their end; the turning effects
+// draw a small window much faster.
+constexpr Rect kCheckedTransitionBounds{400, 300, 180, 118};
 // Slides move the window by 40 pixels and the pop effect grows it by 10.
 constexpr std::int32_t kTransitionMargin = 48;
 
 struct FrameCounts {
     int in = 0;
     int out = 0;
+    DWORD inTime = 0;  // milliseconds
+    DWORD outTime = 0;
     bool ended = false;
 };
 
@@ -148,13 +169,20 @@ bool Picked(int shown, int frames, int first) {
 
 // Shows a window with the effect and closes it with the effect. `seen`
 // runs before each frame with the number of frames already on the screen.
-FrameCounts RunTransition(int effect, const std::function<void(bool in, int shown)>& seen) {
+FrameCounts RunTransition(int effect, const Rect& bounds, const std::function<void(bool in, int shown)>& seen) {
     const auto welcome = WelcomeImage();
     auto window = std::make_unique<SkinWindow>();
-    window->Create({.title = MakeWideText("LirvoPDF阅读器 · 效果 " + std::to_string(effect)),
-                    .bounds = kTransitionBounds,
+    // The picture carries its own title.
+    window->Create({.bounds = bounds,
                     .style = window_style::kCaptionButtons | window_style::kMinimiseButton,
-                    .backgroundImage = ByteArray(welcome.begin(), welcome.end())});
+                    .backgroundImage = ByteArray(welcome.begin(), welcome.end()),
+                    .frameStyle = kBackgroundNaturalSize});
+    window->CornerRadius(8);
+    Label name;
+    name.Create(*window, {20, bounds.height / 3, bounds.width - 40, bounds.height / 4}, MakeWideText("效果 " + std::to_string(effect)),
+                Label::kRoundRectFrame,
+                MakeTextStyle(font_style::kBold | font_style::kAlignCentre | font_style::kLineCentre, std::nullopt, 26,
+                              0xFFFFFFFF, std::nullopt));
     window->Layered(true);
     window->ShowEffect(effect, 16);
     window->CloseEffect(effect, 16);
@@ -168,13 +196,17 @@ FrameCounts RunTransition(int effect, const std::function<void(bool in, int show
         return false;
     });
     FrameCounts counts;
+    DWORD start = ::GetTickCount();
     window->Show(true);
-    const bool shown = PumpUntil([&] { return !window->IsAnimating(); }, 20000);
+    const bool shown = PumpUntil([&] { return !window->IsAnimating(); }, 30000);
+    counts.inTime = ::GetTickCount() - start;
     counts.in = frames;
     if (seen) seen(true, frames);
     in = false;
     frames = 0;
+    start = ::GetTickCount();
     window->Close();
+    counts.outTime = ::GetTickCount() - start;
     counts.out = frames;
     counts.ended = shown && !window->IsAnimating();
     return counts;
@@ -183,7 +215,7 @@ FrameCounts RunTransition(int effect, const std::function<void(bool in, int show
 bool RunTransitions(Camera* camera) {
     bool ok = true;
     for (int effect = 1; effect <= kEffects; ++effect) {
-        FrameCounts counts = RunTransition(effect, nullptr);
+        FrameCounts counts = RunTransition(effect, camera ? kTransitionBounds : kCheckedTransitionBounds, nullptr);
         if (camera && counts.ended) {
             const Rect area{kTransitionBounds.left - kTransitionMargin, kTransitionBounds.top - kTransitionMargin,
                             kTransitionBounds.width + 2 * kTransitionMargin,
@@ -192,7 +224,7 @@ bool RunTransitions(Camera* camera) {
             std::snprintf(prefix, sizeof prefix, "transition-%02d", effect);
             int taken[2] = {0, 0};
             const FrameCounts first = counts;
-            counts = RunTransition(effect, [&](bool in, int shown) {
+            counts = RunTransition(effect, kTransitionBounds, [&](bool in, int shown) {
                 const int total = in ? first.in : first.out;
                 if (!Picked(shown, total, in ? 1 : 0)) return;
                 const int index = ++taken[in ? 0 : 1];
@@ -202,7 +234,8 @@ bool RunTransitions(Camera* camera) {
                 ok = camera->Shoot(name, area, label) && ok;
             });
         }
-        std::printf("gallery: effect %d: %d frames in, %d out%s\n", effect, counts.in, counts.out,
+        std::printf("gallery: effect %d: %d frames in %lu ms, %d out in %lu ms%s\n", effect, counts.in,
+                    static_cast<unsigned long>(counts.inTime), counts.out, static_cast<unsigned long>(counts.outTime),
                     counts.ended ? "" : ", did not end");
         ok = ok && counts.ended && counts.in > 1 && counts.out > 1;
     }

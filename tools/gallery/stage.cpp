@@ -115,6 +115,9 @@ Group GroupBuilder::Finish() {
     const std::int32_t bottom = y_ + rowHeight_;
     const std::int32_t width = std::max(right_ - kOriginX, 600);
     group_.area = {kOriginX, kOriginY, width, bottom - kOriginY};
+    // Behind the cells, so that the gaps between them and an unfilled row
+    // show one quiet colour.
+    group_.backdrop = MakeCellWindow(group_.area, 0xFFD3DAE2);
     group_.heading = MakeCellWindow({kOriginX, kOriginY, width, kHeadingHeight}, 0xFF26405C);
     group_.headingLabels.push_back(MakeLabel(*group_.heading, {12, 2, width - 24, 24}, title_,
                                              font_style::kBold | font_style::kLineCentre, 15, 0xFFFFFFFF));

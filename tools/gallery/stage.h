@@ -45,6 +45,7 @@ struct Cell {
 struct Group {
     std::string name;  // the sheet's file name, without extension
     Rect area;         // screen rectangle of the heading and every cell
+    std::unique_ptr<SkinWindow> backdrop;
     std::unique_ptr<SkinWindow> heading;
     std::vector<std::unique_ptr<SkinControl>> headingLabels;
     std::vector<Cell> cells;  // destroyed before the heading
