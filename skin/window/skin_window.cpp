@@ -847,8 +847,17 @@ void SkinWindow::ResetIcon() {
 void SkinWindow::RepaintLayers() {
     if (!mainSurface_) return;
     PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
-    paintedFrame_.reset();  // painted over what was there, not onto a cleared surface
-    PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    if (static_cast<std::uint8_t>(255 - currentLayerTransparency_) == 255) {
+        // An opaque top layer replaced all that was under the frame: it is
+        // the fresh frame, and the main surface's would be the same again.
+        paintedFrame_ = CurrentFrameInputs();
+        ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
+        PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
+        FlushGraphics(mainSurface_.Graphics());
+    } else {
+        paintedFrame_.reset();  // blended over what was there
+        PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
+    }
     RedrawControls(mainSurface_.Graphics());
     Refresh(true);
 }
