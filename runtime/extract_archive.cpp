@@ -37,8 +37,6 @@ std::uint32_t ExtractEntry(ZipReader& archive, const ZipEntry& entry, const std:
         const DWORD error = ::GetLastError();
         return error ? error : ERROR_CANNOT_MAKE;
     }
-    // An existing read-only file could not be replaced otherwise.
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     const std::uint32_t error = archive.ExtractCurrentTo(path, entry);
     if (error == 0) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return error;

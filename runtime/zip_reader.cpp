@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <span>
+#include <vector>
 
 // iowin32.h relies on the zlib declarations that unzip.h brings.
 #include <unzip.h>
@@ -14,7 +16,7 @@
 namespace lirvo::runtime {
 namespace {
 
-constexpr std::size_t kPieceSize = 0x4000;
+constexpr std::uint64_t kLargestPiece = 0x100000;
 constexpr uLong kLongestName = 0xFFFF;
 // MS-DOS attribute bits a created file may carry; anything above them in the
 // entry (Unix modes of other archivers) would be taken for CreateFile flags.
@@ -113,13 +115,22 @@ std::optional<ZipEntry> ZipReader::CurrentEntry() {
 
 std::uint32_t ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntry& entry) {
     const DWORD attributes = entry.attributes & kFileAttributeBits;
-    UniqueHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    const auto create = [&] {
+        return UniqueHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
+    };
+    UniqueHandle file = create();
+    // An existing read-only file cannot be replaced until it is made writable.
+    if (!file && ::GetLastError() == ERROR_ACCESS_DENIED && ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+        file = create();
     if (!file) return ::GetLastError();
     OpenEntry data(Archive(archive_));
     if (!data.IsOpen()) return ERROR_CRC;
 
-    std::array<std::uint8_t, kPieceSize> piece;
+    // Most entries fit one piece and so take one write; the stated size only
+    // sizes the buffer, it is never trusted beyond the largest piece.
+    std::vector<std::uint8_t> piece(
+        static_cast<std::size_t>(std::clamp<std::uint64_t>(entry.size, 1, kLargestPiece)));
     std::uint64_t written = 0;
     for (;;) {
         const int read = data.Read(piece);
