@@ -178,26 +178,25 @@ def finish(texts):
     return options(image, page["options"])
 
 
-def page_captions(texts):
-    """The words each page picture carries, by page name: a list of
-    {"text", "box": (left, top, right, bottom) in window pixels, "colour": RGBA}."""
+def page_captions(texts, page):
+    """The words the picture of a page ("welcome", "selection", "install" or
+    "finish") carries: a list of {"text", "box": (left, top, right, bottom) in
+    window pixels, "colour": RGBA}."""
     global _noted
-    captions = {}
+    _noted = []
     try:
-        for name, draw in (("welcome", welcome), ("selection", selection), ("install", install), ("finish", finish)):
-            _noted = []
-            draw(texts)
-            captions[name] = _noted
+        PAGES[page](texts)
+        return _noted
     finally:
         _noted = None
-    return captions
+
+
+PAGES = {"welcome": welcome, "selection": selection, "install": install, "finish": finish}
 
 
 def pages(texts):
     """The four page backgrounds as opaque RGB pictures, by page name."""
-    return {name: draw(texts).convert("RGB")
-            for name, draw in (("welcome", welcome), ("selection", selection),
-                               ("install", install), ("finish", finish))}
+    return {name: draw(texts).convert("RGB") for name, draw in PAGES.items()}
 
 
 # ---------------------------------------------------------------- buttons and small pictures
@@ -208,7 +207,7 @@ BUTTON_LOOKS = {
     "primary": ("#1A6DC6", "#1459A8", "#0F4A8C", WHITE, 14),
     "secondary": ("#FFFFFF", "#EEF2F6", "#C3CCD6", INK, 14),
     "install": ("#3B8A2A", "#2D7320", "#24611A", WHITE, 22),
-    "ghost": (art.rgba(WHITE, 46), art.rgba(WHITE, 30), art.rgba(WHITE, 220), WHITE, 14),
+    "ghost": (art.rgba(WHITE, 18), art.rgba(WHITE, 10), art.rgba(WHITE, 220), WHITE, 14),
     "danger": ("#C62828", "#B71C1C", "#9A1616", WHITE, 16),
 }
 
