@@ -127,6 +127,13 @@ def text(base, position, content, size, colour, anchor="la", bold=False):
     return base
 
 
+def text_box(position, content, size, anchor="la", bold=False):
+    """The box (left, top, right, bottom) that `text` covers with the same
+    arguments."""
+    draw = ImageDraw.Draw(Image.new("L", (1, 1)))
+    return draw.textbbox(position, content, font=font(size), anchor=anchor, stroke_width=1 if bold else 0)
+
+
 def png(image):
     """PNG bytes: RGBA stays RGBA (colour type 6), RGB stays RGB; no metadata."""
     out = io.BytesIO()

@@ -114,7 +114,8 @@ def tick(page, setup, x, y, frame=0):
 
 
 def toggle_caption(page):
-    art.text(page, (10 + 40, 362 + 10), "自定义安装", 12, "#000000", anchor="mm")
+    # As the program draws it at rest: white at alpha 100.
+    art.text(page, (10 + 40, 362 + 10), "自定义安装", 12, art.rgba("#FFFFFF", 100), anchor="mm")
 
 
 def footer_buttons(page, setup, names):

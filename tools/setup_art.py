@@ -26,8 +26,13 @@ FOOTER_TOP = 326
 
 BODY_TOP = "#0E4C92"
 BODY_BOTTOM = "#1A73C8"
-FOOTER = "#F3F6FA"
-FOOTER_LINE = "#D5DDE6"
+# The program writes the custom-install caption on the footer, in white at
+# alpha 100 when at rest and in black at alpha 250 over a white veil of alpha
+# 50 while pressed: on a light footer the first is unreadable, on a black one
+# the second. This slate keeps both near the best either can have on one
+# colour (about 3.2:1; white at alpha 100 reaches 3.7:1 at most, on any).
+FOOTER = "#24374E"
+FOOTER_LINE = "#3D5675"
 WHITE = "#FFFFFF"
 BLUE = "#1E88E5"
 BLUE_DARK = "#1565C0"
@@ -36,6 +41,18 @@ INK = "#2E3A46"
 
 
 # ---------------------------------------------------------------- page parts
+
+# While `page_captions` runs: the words drawn so far on the page being drawn.
+_noted = None
+
+
+def words(image, position, content, size, colour, anchor="la", bold=False):
+    """Draws words on a page, noting where they went and in which colour."""
+    if _noted is not None:
+        _noted.append({"text": content, "box": art.text_box(position, content, size, anchor, bold),
+                       "colour": art.rgba(colour)})
+    return art.text(image, position, content, size, colour, anchor=anchor, bold=bold)
+
 
 def body():
     image = art.diagonal_gradient(WIDTH, HEIGHT, BODY_TOP, BODY_BOTTOM)
@@ -54,12 +71,12 @@ def footer(image):
 
 
 def window_title(image, texts):
-    return art.text(image, (14, 10), texts["window_title"], 12, art.rgba(WHITE, 225))
+    return words(image, (14, 10), texts["window_title"], 12, art.rgba(WHITE, 225))
 
 
 def heading(image, title, intro):
-    art.text(image, (55, 34), title, 24, WHITE, bold=True)
-    return art.text(image, (55, 78), intro, 13, art.rgba(WHITE, 215))
+    words(image, (55, 34), title, 24, WHITE, bold=True)
+    return words(image, (55, 78), intro, 13, art.rgba(WHITE, 215))
 
 
 def field_glow(image, box, radius=4, fill_place=True):
@@ -95,7 +112,7 @@ def options(image, entries):
     art.over(image, s.layer())
     for entry in entries:
         x, y = entry["check"]
-        art.text(image, (x + CHECK_SIZE + 8, y + CHECK_SIZE / 2), entry["text"], 13, WHITE, anchor="lm")
+        words(image, (x + CHECK_SIZE + 8, y + CHECK_SIZE / 2), entry["text"], 13, WHITE, anchor="lm")
     return image
 
 
@@ -111,9 +128,9 @@ def document_logo(image, cx, top, scale=1.0):
     for i in range(3):
         ly = y0 + (30 + i * 11) * scale
         s.line([(x0 + 14 * scale, ly), (x0 + w - 14 * scale - (i == 2) * 16 * scale, ly)], "#C4CFDC", 3 * scale)
-    s.rounded((x0 - 10 * scale, y0 + 60 * scale, x0 + w - 14 * scale, y0 + 84 * scale), 4 * scale, fill="#E53935")
+    s.rounded((x0 - 10 * scale, y0 + 60 * scale, x0 + w - 14 * scale, y0 + 84 * scale), 4 * scale, fill="#C62828")
     art.over(image, s.layer())
-    art.text(image, (x0 - 10 * scale + (w - 4 * scale) / 2, y0 + 72 * scale), "PDF", round(17 * scale), WHITE,
+    words(image, (x0 - 10 * scale + (w - 4 * scale) / 2, y0 + 72 * scale), "PDF", round(17 * scale), WHITE,
              anchor="mm", bold=True)
     return image
 
@@ -123,9 +140,9 @@ def document_logo(image, cx, top, scale=1.0):
 def welcome(texts):
     image = window_title(body(), texts)
     document_logo(image, WIDTH / 2, 58)
-    art.text(image, (WIDTH / 2, 190), texts["product"], 32, WHITE, anchor="mm", bold=True)
-    art.text(image, (WIDTH / 2, 232), texts["welcome"]["tagline"], 15, art.rgba(WHITE, 215), anchor="mm")
-    art.text(image, (WIDTH - 14, HEIGHT - 12), texts["welcome"]["version"], 11, art.rgba(WHITE, 170), anchor="rs")
+    words(image, (WIDTH / 2, 190), texts["product"], 32, WHITE, anchor="mm", bold=True)
+    words(image, (WIDTH / 2, 232), texts["welcome"]["tagline"], 15, art.rgba(WHITE, 215), anchor="mm")
+    words(image, (WIDTH - 14, HEIGHT - 12), texts["welcome"]["version"], 11, art.rgba(WHITE, 235), anchor="rs")
     return image
 
 
@@ -134,10 +151,10 @@ def selection(texts):
     image = footer(window_title(body(), texts))
     heading(image, page["heading"], page["intro"])
     fx, fy, _, _ = FOLDER_BOX
-    art.text(image, (fx, fy - 8), page["folder_caption"], 13, WHITE, anchor="ls")
+    words(image, (fx, fy - 8), page["folder_caption"], 13, WHITE, anchor="ls")
     field_glow(image, FOLDER_BOX, fill_place=False)
     lx, ly, _, lh = FREE_SPACE_LABEL
-    art.text(image, (lx - 3, ly + lh / 2), page["free_space_caption"], 12, art.rgba(WHITE, 225), anchor="rm")
+    words(image, (lx - 3, ly + lh / 2), page["free_space_caption"], 12, art.rgba(WHITE, 225), anchor="rm")
     return options(image, page["options"])
 
 
@@ -146,7 +163,7 @@ def install(texts):
     image = footer(window_title(body(), texts))
     heading(image, page["heading"], page["intro"])
     px, py, _, _ = PROGRESS_BAR
-    art.text(image, (px, py - 8), page["progress_caption"], 13, WHITE, anchor="ls")
+    words(image, (px, py - 8), page["progress_caption"], 13, WHITE, anchor="ls")
     return field_glow(image, PROGRESS_BAR)
 
 
@@ -161,22 +178,37 @@ def finish(texts):
     return options(image, page["options"])
 
 
+def page_captions(texts, page):
+    """The words the picture of a page ("welcome", "selection", "install" or
+    "finish") carries: a list of {"text", "box": (left, top, right, bottom) in
+    window pixels, "colour": RGBA}."""
+    global _noted
+    _noted = []
+    try:
+        PAGES[page](texts)
+        return _noted
+    finally:
+        _noted = None
+
+
+PAGES = {"welcome": welcome, "selection": selection, "install": install, "finish": finish}
+
+
 def pages(texts):
     """The four page backgrounds as opaque RGB pictures, by page name."""
-    return {name: draw(texts).convert("RGB")
-            for name, draw in (("welcome", welcome), ("selection", selection),
-                               ("install", install), ("finish", finish))}
+    return {name: draw(texts).convert("RGB") for name, draw in PAGES.items()}
 
 
 # ---------------------------------------------------------------- buttons and small pictures
 
 BUTTON_LOOKS = {
     # name: (fill top, fill bottom, border, text colour, text size)
-    "primary": ("#2196F3", "#1976D2", "#1565C0", WHITE, 14),
+    # White words need a fill no lighter than these to stay readable.
+    "primary": ("#1A6DC6", "#1459A8", "#0F4A8C", WHITE, 14),
     "secondary": ("#FFFFFF", "#EEF2F6", "#C3CCD6", INK, 14),
-    "install": ("#93CF36", "#73B41F", "#67A21B", WHITE, 22),
-    "ghost": (art.rgba(WHITE, 46), art.rgba(WHITE, 30), art.rgba(WHITE, 220), WHITE, 14),
-    "danger": ("#EF5350", "#E53935", "#C62828", WHITE, 16),
+    "install": ("#3B8A2A", "#2D7320", "#24611A", WHITE, 22),
+    "ghost": (art.rgba(WHITE, 18), art.rgba(WHITE, 10), art.rgba(WHITE, 220), WHITE, 14),
+    "danger": ("#C62828", "#B71C1C", "#9A1616", WHITE, 16),
 }
 
 

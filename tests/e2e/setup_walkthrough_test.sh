@@ -3,7 +3,10 @@
 # window, then a look at what the run left in the test prefix. Each run
 # starts from the prefix as a new one has it, so nothing can pass on an
 # earlier run's state:
-#   1. the default path: install, next, finish;
+#   1. the default path: install, next, finish, with what reaches the X
+#      screen read back on the way (captions' contrast, looks under the
+#      pointer, a check mark off and on, the custom-install panel dragged
+#      along, the progress fill);
 #   2. a new nested folder typed in, the launch cleared on the finish page;
 #   3. an emptied folder box: refused, nothing written to the drive root;
 #   4. a folder that cannot be created: refused, nothing left behind;
@@ -82,8 +85,16 @@ walk() {
 check "the reset leaves no association" no_association
 check "the reset leaves no reader" test ! -e "$folder"
 
-walk default --drag
+walk default --drag --screen
 check "setup ends with exit code 0 after the finish click" test "$status" -eq 0
+for name in "welcome captions" "install button hot outline" "install button normal again" \
+    "minimise button hot" "close button hot" "minimise button normal again" "close button normal again" \
+    "selection captions" "check mark ticked" "check mark unticked shows the page" "check mark ticked again" \
+    "toggle pressed captions" "toggle hot captions" "panel under the window" "panel moved with the window" \
+    "panel gone from where it was" "panel hidden again" "progress fill" "install captions" "finish captions"; do
+    check "on screen: $name" grep -qxF "screen: passed: $name" "$log"
+done
+check "no on-screen check failed" test -z "$(grep '^screen: FAILED' "$log")"
 moved=$(sed -n 's/^window moved from \([0-9]*\),\([0-9]*\) to \([0-9]*\),\([0-9]*\)$/\1 \2 \3 \4/p' "$log")
 read -r x0 y0 x1 y1 <<<"${moved:-0 0 0 0}"
 check "dragging the caption moved the window by (60, 40), it was at $x0,$y0 and is at $x1,$y1" \

@@ -64,7 +64,13 @@ protected:
         Pump();
         ASSERT_TRUE(::IsWindow(S().setupWindow.GetHandle()));
         // The window zooms in when shown; a loaded machine may still be at it.
-        for (int attempt = 0; attempt < 50 && !AtFullSize(); ++attempt) Pump();
+        // Its frames come from a timer, so the wait is for messages, not for
+        // a number of passes over a queue that may be empty meanwhile.
+        const DWORD start = ::GetTickCount();
+        while (!AtFullSize() && ::GetTickCount() - start < 10000) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            Pump();
+        }
         ASSERT_TRUE(AtFullSize());
     }
 
