@@ -631,6 +631,7 @@ void SkinWindow::RebuildSurfaces() {
         PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
         // Painting may settle inputs (the default picture margins).
         paintedFrame_ = CurrentFrameInputs();
+        ReleaseLayersUnlessFading();
     } else if (accentMode_ == 1) {
         PublishAccentColour();
     }
@@ -851,6 +852,7 @@ void SkinWindow::RepaintLayers() {
         // An opaque top layer replaced all that was under the frame: it is
         // the fresh frame, and the main surface's would be the same again.
         paintedFrame_ = CurrentFrameInputs();
+        ReleaseLayersUnlessFading();
         ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
         PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
         FlushGraphics(mainSurface_.Graphics());
@@ -863,6 +865,7 @@ void SkinWindow::RepaintLayers() {
 }
 
 void SkinWindow::CrossFade() {
+    crossFading_ = true;
     for (std::int32_t step = 1; step <= kCrossFadeSteps; ++step) {
         previousLayerTransparency_ = kCrossFadeStep * step;
         currentLayerTransparency_ = 250 - kCrossFadeStep * step;
@@ -870,6 +873,13 @@ void SkinWindow::CrossFade() {
         else RepaintLayers();
         if (previousLayerTransparency_ >= 255 - backgroundTransparency_) break;
     }
+    crossFading_ = false;
+}
+
+void SkinWindow::ReleaseLayersUnlessFading() {
+    if (crossFading_) return;
+    previousLayer_ = {};
+    currentLayer_ = {};
 }
 
 void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDescription> titleFont) {

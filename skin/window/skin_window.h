@@ -260,6 +260,10 @@ private:
     void FrameChanged() { ++revision_; }
     // Paints one background layer unless it already shows these inputs.
     void PaintLayer(CachedLayer& layer, const LayerInputs& inputs);
+    // The layers are kept while a cross-fade blends them step after step;
+    // otherwise the painted frame is what a repaint reuses, and two
+    // window-sized layers would only take memory.
+    void ReleaseLayersUnlessFading();
     // The transitions size the window every frame from their snapshot; once
     // they end the surfaces are made to fit the window again.
     void FitSurfacesToWindow();
@@ -341,6 +345,7 @@ private:
     std::optional<FrameInputs> paintedFrame_;  // what the background surface holds
     CachedLayer previousLayer_;
     CachedLayer currentLayer_;
+    bool crossFading_ = false;
 
     // Alpha 1, not 0: the window still takes the mouse where nothing is drawn.
     static constexpr Argb kDefaultBackgroundColour = 0x01FFFFFF;

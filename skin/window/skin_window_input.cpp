@@ -265,6 +265,8 @@ void SkinWindow::TransitionTick(UINT_PTR timerId) {
     if (!animator_.Frame(effect, in, animationProgress_, animationCounter_)) return;
     ::KillTimer(window_, timerId);
     animating_ = false;
+    // The snapshot and the work canvas are window-sized: they go with the last frame.
+    animator_.Release();
     FitSurfacesToWindow();
     ApplyCornerRegion(true);
     // Whatever controls drew while the frames ran reaches the screen now.
