@@ -635,10 +635,14 @@ void SkinWindow::RebuildSurfaces() {
     } else if (accentMode_ == 1) {
         PublishAccentColour();
     }
+    CopyFrameToMainSurface();
+    RedrawControls(mainSurface_.Graphics());
+}
+
+void SkinWindow::CopyFrameToMainSurface() {
     ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
     PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
     FlushGraphics(mainSurface_.Graphics());
-    RedrawControls(mainSurface_.Graphics());
 }
 
 Rect SkinWindow::LayoutCaption() {
@@ -853,9 +857,7 @@ void SkinWindow::RepaintLayers() {
         // the fresh frame, and the main surface's would be the same again.
         paintedFrame_ = CurrentFrameInputs();
         ReleaseLayersUnlessFading();
-        ::BitBlt(mainSurface_.Dc(), 0, 0, bounds_.width, bounds_.height, backgroundSurface_.Dc(), 0, 0, SRCCOPY);
-        PaintCaptionButtons(mainSurface_.Graphics(), mainSurface_.Dc(), 0, false);
-        FlushGraphics(mainSurface_.Graphics());
+        CopyFrameToMainSurface();
     } else {
         paintedFrame_.reset();  // blended over what was there
         PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());

@@ -264,6 +264,9 @@ private:
     // otherwise the painted frame is what a repaint reuses, and two
     // window-sized layers would only take memory.
     void ReleaseLayersUnlessFading();
+    // The main surface from the frame on the background surface: a copy of
+    // it, with the caption buttons on top (the controls are drawn after).
+    void CopyFrameToMainSurface();
     // The transitions size the window every frame from their snapshot; once
     // they end the surfaces are made to fit the window again.
     void FitSurfacesToWindow();

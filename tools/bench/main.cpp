@@ -92,11 +92,13 @@ void Report(const Figure& figure) {
     std::abort();
 }
 
-std::string TempFolder(const char* name, int run) {
+// A path of this run in the temporary folder; with no extension, a folder
+// (ending with a backslash).
+std::string TempPath(const char* name, int run, const char* extension = nullptr) {
     char base[MAX_PATH];
     ::GetTempPathA(MAX_PATH, base);
     return std::string(base) + "lirvo-bench-" + name + "-" + std::to_string(::GetCurrentProcessId()) + "-" +
-           std::to_string(run) + "\\";
+           std::to_string(run) + (extension ? extension : "\\");
 }
 
 void RemoveTree(const std::string& folder) {
@@ -138,12 +140,12 @@ void InflateAndWrite(const std::string& archive, const std::string& folder) {
 }
 
 void BenchExtraction() {
-    const std::string archive = TempFolder("payload", 0).substr(0, TempFolder("payload", 0).size() - 1) + ".zip";
+    const std::string archive = TempPath("payload", 0, ".zip");
     runtime::WriteFile(archive, Payload());
     std::vector<double> program, floor;
     runtime::ArchiveComponent component;
     for (int run = 0; run < 9; ++run) {
-        const std::string a = TempFolder("extract", run), b = TempFolder("floor", run);
+        const std::string a = TempPath("extract", run), b = TempPath("floor", run);
         program.push_back(TimeOnce([&] { runtime::ExtractArchive(component, archive, a); }));
         floor.push_back(TimeOnce([&] { InflateAndWrite(archive, b); }));
         RemoveTree(a);
@@ -213,7 +215,7 @@ void BenchStartup(const std::wstring& setupExe, const std::wstring& floorExe) {
     std::vector<std::string> order;
     std::vector<double> floorMemory;
     for (int run = 0; run < 7; ++run) {
-        const std::string trace = TempFolder("trace", run).substr(0, TempFolder("trace", run).size() - 1) + ".txt";
+        const std::string trace = TempPath("trace", run, ".txt");
         {
             const Child setup(setupExe, trace);
             const auto noted = AwaitTrace(setup, trace);
