@@ -1,4 +1,4 @@
-# Third-party code for the target: zlib from Debian's MinGW package, minizip
+# Third-party code for the target: zlib from Debian's MinGW package, stb_image, minizip
 # compiled from Debian's zlib source package, GoogleTest from Debian's
 # googletest sources. None of it is kept in the repository.
 
@@ -8,6 +8,14 @@ add_library(zlib_static STATIC IMPORTED GLOBAL)
 set_target_properties(zlib_static PROPERTIES
     IMPORTED_LOCATION ${LIRVO_ZLIB}
     INTERFACE_INCLUDE_DIRECTORIES ${LIRVO_ZLIB_INCLUDE})
+
+# stb_image from Debian's libstb-dev, for decoding PNG files. The header is
+# platform-free, but it lives among the host's headers, which must not be on
+# the cross compiler's path: it is copied into the build tree and found there.
+find_file(LIRVO_STB_IMAGE stb_image.h PATHS /usr/include/stb NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+configure_file(${LIRVO_STB_IMAGE} ${CMAKE_BINARY_DIR}/_deps/stb/stb/stb_image.h COPYONLY)
+add_library(stb_image INTERFACE)
+target_include_directories(stb_image SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/_deps/stb)
 
 set(LIRVO_ZLIB_SOURCE ${CMAKE_BINARY_DIR}/_deps/zlib-src)
 if(NOT EXISTS ${LIRVO_ZLIB_SOURCE}/contrib/minizip/unzip.c)

@@ -1,0 +1,32 @@
+#pragma once
+// Decodes the common kind of PNG file straight into 32-bit ARGB pixels,
+// without going through the system's image codecs, whose set-up under some
+// hosts costs more than decoding the picture itself.
+//
+// Only files whose pixels come out the same whoever decodes them are taken:
+// eight bits per sample or fewer, and no colour-space information other than
+// the usual display gamma. Anything else, and anything that is not a PNG or
+// is broken, gives no result, and the caller leaves it to the system codec.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace lirvo {
+
+struct PngPixels {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    // Row by row from the top, one 0xAARRGGBB value per pixel, alpha not
+    // premultiplied: the layout of a 32-bit ARGB bitmap in memory.
+    std::vector<std::uint32_t> argb;
+};
+
+// The largest pictures taken here; larger ones are left to the system codec.
+inline constexpr std::uint32_t kLargestPngSide = 8192;
+inline constexpr std::uint32_t kLargestPngPixels = 16u << 20;
+
+std::optional<PngPixels> DecodePngPixels(std::span<const std::uint8_t> bytes);
+
+}  // namespace lirvo
