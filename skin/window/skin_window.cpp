@@ -144,14 +144,17 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     }
     FrameChanged();
 
+    // The paint offsets this window sets hold for its own first frame too:
+    // painted with the offsets of the window made before it, that frame
+    // would be stale before anything else happened.
+    const bool shadow = frameStyle_ == kShadowFrameStyle;
+    Toolkit().skinOffsetX = shadow ? kShadowOffsetX : 0;
+    Toolkit().skinOffsetY = shadow ? kShadowOffsetY : 0;
+
     RebuildSurfaces();
     TrackMouseLeave();
     Movable(true);
     MutableWindowList().push_back(window_);
-
-    const bool shadow = frameStyle_ == kShadowFrameStyle;
-    Toolkit().skinOffsetX = shadow ? kShadowOffsetX : 0;
-    Toolkit().skinOffsetY = shadow ? kShadowOffsetY : 0;
     return 1;
 }
 
@@ -845,20 +848,26 @@ void SkinWindow::ResetIcon() {
     iconRemoved_ = true;
     systemIcon_ = nullptr;
     iconBytes_.clear();
-    FrameChanged();
+    // The frame is keyed by which icon it shows: with none shown before, the
+    // frame is unchanged and is not painted again.
     RepaintLayers();
 }
 
 void SkinWindow::RepaintLayers() {
     if (!mainSurface_) return;
-    PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
     if (static_cast<std::uint8_t>(255 - currentLayerTransparency_) == 255) {
-        // An opaque top layer replaced all that was under the frame: it is
-        // the fresh frame, and the main surface's would be the same again.
-        paintedFrame_ = CurrentFrameInputs();
+        // An opaque top layer replaces all that was under the frame, so the
+        // frame does not depend on what was there: while nothing it is
+        // painted from changed, the one painted last is still right, and the
+        // main surface's would be the same again.
+        if (paintedFrame_ != CurrentFrameInputs()) {
+            PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
+            paintedFrame_ = CurrentFrameInputs();
+        }
         ReleaseLayersUnlessFading();
         CopyFrameToMainSurface();
     } else {
+        PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
         paintedFrame_.reset();  // blended over what was there
         PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     }
