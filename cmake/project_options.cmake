@@ -29,8 +29,10 @@ add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-stro
 # Nothing shipped catches an exception, so any exception already ends the
 # program: without exception tables and unwind information its code is
 # smaller, and the linker can drop the functions those tables would keep.
+# A shipped program runs its code on one thread, so local statics need no
+# guard against a second thread starting them at the same time.
 set(LIRVO_SIZE_FLAGS -Os -ffunction-sections -fdata-sections
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> -fno-asynchronous-unwind-tables)
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-threadsafe-statics> -fno-asynchronous-unwind-tables)
 set(LIRVO_SHIPPED_LINK_FLAGS -Os LINKER:--gc-sections)
 define_property(DIRECTORY PROPERTY LIRVO_SHIPPED INHERITED)
 define_property(TARGET PROPERTY LIRVO_SHIPPED INHERITED)
