@@ -30,7 +30,7 @@ endif()
 
 set(minizip_dir ${LIRVO_ZLIB_SOURCE}/contrib/minizip)
 add_library(minizip STATIC
-    ${minizip_dir}/unzip.c ${minizip_dir}/ioapi.c ${minizip_dir}/iowin32.c)
+    ${minizip_dir}/unzip.c ${minizip_dir}/ioapi.c)
 target_include_directories(minizip SYSTEM PUBLIC ${minizip_dir})
 target_link_libraries(minizip PUBLIC zlib_static)
 # Windows has no fopen64; the 32-bit file API is what the archive reader uses.

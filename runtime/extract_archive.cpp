@@ -37,9 +37,7 @@ std::uint32_t ExtractEntry(ZipReader& archive, const ZipEntry& entry, const std:
         const DWORD error = ::GetLastError();
         return error ? error : ERROR_CANNOT_MAKE;
     }
-    const std::uint32_t error = archive.ExtractCurrentTo(path, entry);
-    if (error == 0) ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return error;
+    return archive.ExtractCurrentTo(path, entry);
 }
 
 }  // namespace

@@ -7,9 +7,7 @@
 #include <span>
 #include <vector>
 
-// iowin32.h relies on the zlib declarations that unzip.h brings.
 #include <unzip.h>
-#include <iowin32.h>
 
 #include "skin/core/unique_handle.h"
 
@@ -59,18 +57,38 @@ bool WriteAll(HANDLE file, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
-void SetTimesFromEntry(HANDLE file, std::uint32_t dosDateTime) {
+// The entry's MS-DOS time, as the file system's universal time; zero (which
+// leaves a time as it is) when the entry's time is not a valid one.
+LARGE_INTEGER EntryTime(std::uint32_t dosDateTime) {
     FILETIME local{}, universal{};
-    if (!::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local)) return;
-    if (!::LocalFileTimeToFileTime(&local, &universal)) return;
-    ::SetFileTime(file, &universal, &universal, &universal);
+    LARGE_INTEGER time{};
+    if (::DosDateTimeToFileTime(HIWORD(dosDateTime), LOWORD(dosDateTime), &local) &&
+        ::LocalFileTimeToFileTime(&local, &universal)) {
+        time.LowPart = universal.dwLowDateTime;
+        time.HighPart = static_cast<LONG>(universal.dwHighDateTime);
+    }
+    return time;
+}
+
+// A written file takes the entry's time as its creation, access and write
+// times and ends with the normal attribute, in one call on the open handle
+// rather than reopening the file by its path. False when the handle is not a
+// file's that takes them.
+bool FinishWrittenFile(HANDLE file, std::uint32_t dosDateTime) {
+    FILE_BASIC_INFO basic{};
+    basic.CreationTime = basic.LastAccessTime = basic.LastWriteTime = EntryTime(dosDateTime);
+    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+    return ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof(basic)) != FALSE;
 }
 
 }  // namespace
 
 ZipReader::ZipReader(const std::string& archivePath) {
+    // The library reads the directory and each entry's header a byte or two
+    // at a time: through the C library's buffered files those are copies
+    // from memory, where unbuffered they were one system call each.
     zlib_filefunc64_def files{};
-    fill_win32_filefunc64A(&files);
+    fill_fopen64_filefunc(&files);
     archive_ = unzOpen2_64(archivePath.c_str(), &files);
 }
 
@@ -145,7 +163,12 @@ std::uint32_t ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntr
     // Data that ends before its stated size is never CRC-checked by the
     // library, so the size is checked here.
     if (!data.Close() || written != entry.size) return ERROR_CRC;
-    if (::GetFileType(file.Get()) == FILE_TYPE_DISK) SetTimesFromEntry(file.Get(), entry.dosDateTime);
+    if (!FinishWrittenFile(file.Get(), entry.dosDateTime)) {
+        // Whatever refused that (a device, a file system without the call)
+        // still gets the normal attribute by path, as far as it takes one.
+        file = UniqueHandle();
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     return 0;
 }
 

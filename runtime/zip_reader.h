@@ -35,7 +35,8 @@ public:
     std::optional<ZipEntry> CurrentEntry();
 
     // Replaces the file at `path` with the current entry's data, written in
-    // pieces of 16,384 bytes, and gives it the entry's times. 0 when done;
+    // one piece where it fits 1 MB, and gives it the entry's times and the
+    // normal attribute. 0 when done;
     // otherwise the system's error code: the one of creating or writing the
     // file (ERROR_DISK_FULL, ERROR_SHARING_VIOLATION, ...), or ERROR_CRC when
     // the data is damaged or short.
