@@ -201,6 +201,14 @@ void DrawNineGrid(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, std::i
     ImageAttributes attributes;
     if (opacity > 0) attributes = OpacityAttributes(opacity);
 
+    // At the picture's own size every piece is drawn one to one, and the
+    // nine of them make up the picture drawn whole, with one call.
+    if (width == imageWidth && height == imageHeight) {
+        gdip::GdipDrawImageRectRectI(graphics, image, x, y, width, height, 0, 0, width, height, Gdiplus::UnitPixel,
+                                     attributes.get(), nullptr, nullptr);
+        return;
+    }
+
     const std::int32_t sourceCentreWidth = imageWidth - m.left - m.right;
     const std::int32_t sourceCentreHeight = imageHeight - m.top - m.bottom;
     const std::int32_t centreWidth = width - m.left - m.right;

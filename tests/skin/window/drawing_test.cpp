@@ -91,6 +91,51 @@ TEST_F(DrawingTest, NineGridKeepsCornersAndStretchesTheRest) {
     EXPECT_EQ(surface.PixelAt(75, 30), 0xFF00FF00u);
 }
 
+TEST_F(DrawingTest, NineGridAtThePicturesOwnSizeIsThePictureItself) {
+    // Every pixel different, half of them partly transparent, drawn over a
+    // background, with and without an opacity.
+    constexpr int kWidth = 57, kHeight = 31;
+    GdipBitmap source = testing::SolidBitmap(kWidth, kHeight, 0);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            gdip::GdipBitmapSetPixel(source.get(), x, y,
+                                     static_cast<Argb>(((x + y) % 2 ? 0xFF : 0x40 + x) << 24 | (x * 4) << 16 |
+                                                       (y * 8) << 8 | (x * y) % 256));
+    const Margins margins{9, 7, 11, 5};
+    for (const std::int32_t opacity : {0, 60}) {
+        Surface grid(kWidth + 6, kHeight + 6), pieces(kWidth + 6, kHeight + 6);
+        for (Surface* surface : {&grid, &pieces})
+            FillRectColour(surface->Graphics(), 0xFF2050A0, 0, 0, kWidth + 6, kHeight + 6);
+        DrawNineGrid(grid.Graphics(), source.get(), 3, 3, kWidth, kHeight, margins, opacity);
+        // The same nine pieces drawn one by one, the opacity as an alpha scale.
+        Gdiplus::GpImageAttributes* attributes = nullptr;
+        if (opacity > 0) {
+            gdip::GdipCreateImageAttributes(&attributes);
+            Gdiplus::ColorMatrix matrix{};
+            for (int i = 0; i < 5; ++i) matrix.m[i][i] = 1.0f;
+            matrix.m[3][3] = static_cast<float>(opacity) / 100.0f;
+            gdip::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix,
+                                                    nullptr, Gdiplus::ColorMatrixFlagsDefault);
+        }
+        const int xs[] = {0, margins.left, kWidth - margins.right, kWidth};
+        const int ys[] = {0, margins.top, kHeight - margins.bottom, kHeight};
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 3; ++column) {
+                const int w = xs[column + 1] - xs[column], h = ys[row + 1] - ys[row];
+                gdip::GdipDrawImageRectRectI(pieces.Graphics(), source.get(), 3 + xs[column], 3 + ys[row], w, h,
+                                             xs[column], ys[row], w, h, Gdiplus::UnitPixel, attributes, nullptr,
+                                             nullptr);
+            }
+        if (attributes) gdip::GdipDisposeImageAttributes(attributes);
+        for (Surface* surface : {&grid, &pieces}) gdip::GdipFlush(surface->Graphics(), Gdiplus::FlushIntentionSync);
+        int differing = 0;
+        for (int y = 0; y < kHeight + 6; ++y)
+            for (int x = 0; x < kWidth + 6; ++x) differing += grid.PixelAt(x, y) != pieces.PixelAt(x, y);
+        EXPECT_EQ(differing, 0) << "opacity " << opacity;
+        EXPECT_NE(grid.PixelAt(3 + 20, 3 + 10), 0xFF2050A0u) << "the picture was drawn";
+    }
+}
+
 TEST_F(DrawingTest, ImagesWithOpacityAndOutlines) {
     Surface surface(40, 40);
     FillRectColour(surface.Graphics(), 0xFF000000, 0, 0, 40, 40);
