@@ -36,7 +36,7 @@ GdipBitmap BitmapFromPixels(const PngPixels& pixels) {
     for (std::uint32_t y = 0; y < pixels.height; ++y) {
         auto* target = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(locked.Scan0) +
                                                         static_cast<std::ptrdiff_t>(y) * locked.Stride);
-        const std::uint32_t* source = pixels.argb.data() + std::size_t{y} * pixels.width;
+        const std::uint32_t* source = pixels.Row(y).data();
         for (std::uint32_t x = 0; x < pixels.width; ++x) target[x] = source[x] >> 24 ? source[x] : 0;
     }
     gdip::GdipBitmapUnlockBits(bitmap.get(), &locked);

@@ -81,28 +81,30 @@ bool IsPlainPng(std::span<const std::uint8_t> bytes) {
     return false;
 }
 
-struct StbFree {
-    void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
-};
-
 }  // namespace
+
+void PngPixels::Free::operator()(std::uint32_t* pixels) const { stbi_image_free(pixels); }
 
 std::optional<PngPixels> DecodePngPixels(std::span<const std::uint8_t> bytes) {
     if (!IsPlainPng(bytes) || bytes.size() > static_cast<std::size_t>(INT32_MAX)) return std::nullopt;
     int width = 0, height = 0, channels = 0;
-    const std::unique_ptr<stbi_uc, StbFree> rgba(
-        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 4));
+    stbi_uc* const rgba =
+        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &width, &height, &channels, 4);
+    // The buffer comes from the allocator, so it is aligned for the values
+    // it is about to hold.
+    PngPixels result{.width = static_cast<std::uint32_t>(width),
+                     .height = static_cast<std::uint32_t>(height),
+                     .argb = std::unique_ptr<std::uint32_t[], PngPixels::Free>(reinterpret_cast<std::uint32_t*>(rgba))};
     if (!rgba || width <= 0 || height <= 0) return std::nullopt;
 
-    PngPixels result;
-    result.width = static_cast<std::uint32_t>(width);
-    result.height = static_cast<std::uint32_t>(height);
+    // R, G, B, A bytes become one 0xAARRGGBB value each, in place.
     const std::size_t count = std::size_t{result.width} * result.height;
-    result.argb.resize(count);
-    const stbi_uc* source = rgba.get();
-    for (std::size_t i = 0; i < count; ++i, source += 4)
-        result.argb[i] = std::uint32_t{source[3]} << 24 | std::uint32_t{source[0]} << 16 |
-                         std::uint32_t{source[1]} << 8 | source[2];
+    for (std::size_t i = 0; i < count; ++i) {
+        const stbi_uc* source = rgba + i * 4;
+        const std::uint32_t value = std::uint32_t{source[3]} << 24 | std::uint32_t{source[0]} << 16 |
+                                    std::uint32_t{source[1]} << 8 | source[2];
+        std::memcpy(rgba + i * 4, &value, sizeof(value));
+    }
     return result;
 }
 

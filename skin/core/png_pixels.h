@@ -9,18 +9,26 @@
 // is broken, gives no result, and the caller leaves it to the system codec.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
-#include <vector>
 
 namespace lirvo {
 
 struct PngPixels {
+    struct Free {
+        void operator()(std::uint32_t* pixels) const;
+    };
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     // Row by row from the top, one 0xAARRGGBB value per pixel, alpha not
-    // premultiplied: the layout of a 32-bit ARGB bitmap in memory.
-    std::vector<std::uint32_t> argb;
+    // premultiplied: the layout of a 32-bit ARGB bitmap in memory. The
+    // decoder's own buffer, converted where it lies: a picture is held once.
+    std::unique_ptr<std::uint32_t[], Free> argb;
+
+    std::span<const std::uint32_t> Row(std::uint32_t y) const {
+        return {argb.get() + std::size_t{y} * width, width};
+    }
 };
 
 // The largest pictures taken here; larger ones are left to the system codec.
