@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "skin/controls/skin_control.h"
+#include "skin/core/declared_function.h"
 #include "skin/core/host_window_proc.h"
 
 namespace lirvo::control_timers {
@@ -23,6 +24,12 @@ std::vector<TimerRecord>& Records() {
     static auto* const records = new std::vector<TimerRecord>;
     return *records;
 }
+
+// The multimedia library is loaded by the first precise timer: a program
+// that never starts one (the setup program) does not carry it and the audio
+// libraries it pulls in.
+DeclaredFunction<decltype(&::timeSetEvent)> setMultimediaTimer{"winmm.dll", "timeSetEvent"};
+DeclaredFunction<decltype(&::timeKillEvent)> killMultimediaTimer{"winmm.dll", "timeKillEvent"};
 
 // Multimedia timers tick on a system thread; the tick is posted to this
 // message-only window so that controls only ever run on the GUI thread.
@@ -57,7 +64,7 @@ void CALLBACK PreciseCallback(UINT timer, UINT, DWORD_PTR sink, DWORD_PTR, DWORD
 void CALLBACK SharedTimerProc(HWND, UINT, UINT_PTR timer, DWORD) { DeliverTick(timer, false); }
 
 void KillSystemTimer(UINT_PTR timer, bool precise) {
-    if (precise) ::timeKillEvent(static_cast<UINT>(timer));
+    if (precise) killMultimediaTimer(static_cast<UINT>(timer));
     else ::KillTimer(nullptr, timer);
 }
 
@@ -73,7 +80,7 @@ bool Start(SkinControl& control, std::int32_t key, std::uint32_t interval, Event
     UINT_PTR timer = 0;
     if (precise) {
         const HWND sink = PreciseSink();
-        timer = ::timeSetEvent(interval, 1, PreciseCallback, reinterpret_cast<DWORD_PTR>(sink),
+        timer = setMultimediaTimer(interval, 1, PreciseCallback, reinterpret_cast<DWORD_PTR>(sink),
                                TIME_PERIODIC | TIME_CALLBACK_FUNCTION);
     } else {
         timer = ::SetTimer(nullptr, 0, interval, SharedTimerProc);

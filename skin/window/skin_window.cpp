@@ -137,8 +137,8 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     if (!args.backgroundImage) {
         backgroundColour_ = args.frameStyle ? static_cast<Argb>(*args.frameStyle) : kDefaultBackgroundColour;
     } else {
-        backgroundImage_ = ImageFromBytes(*args.backgroundImage);
-        backgroundColour_ = SampleImageColour(backgroundImage_.get());
+        backgroundImage_.Assign(*args.backgroundImage);
+        backgroundColour_ = SampleImageColour(backgroundImage_.Pixels());
         previousLayerColour_ = backgroundColour_;
         backgroundMode_ = args.frameStyle.value_or(0);
     }
@@ -179,7 +179,7 @@ void SkinWindow::Destroy() {
     backgroundSurface_.Release();
     previousLayer_ = {};
     currentLayer_ = {};
-    backgroundImage_.reset();
+    backgroundImage_.Reset();
     titleFont_ = FontRecord();
     if (oldProc_) ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
     for (const char* name : {property::kOldProc, property::kThis, property::kFocus, property::kSurfaceDc,
@@ -737,7 +737,7 @@ void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
                        .offsetY = Toolkit().skinOffsetY,
                        .backgroundMode = backgroundMode_,
                        .colour = backgroundColour_,
-                       .withImage = backgroundImage_ != nullptr,
+                       .withImage = static_cast<bool>(backgroundImage_),
                        .margins = margins_,
                        .revision = revision_};
     PaintLayer(currentLayer_, inputs);
@@ -749,8 +749,7 @@ void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
         inputs.colour = previousLayerColour_;
         inputs.withImage = false;
         inputs.margins = {};
-        PaintLayer(previousLayer_, inputs);
-        BlendSurface(dc, 0, 0, width, height, previousLayer_.surface.Dc(), 0, 0, width, height, previousAlpha, 0);
+        BlendColourLayer(dc, inputs, previousAlpha);
     }
     if (currentAlpha != 0)
         BlendSurface(dc, 0, 0, width, height, currentLayer_.surface.Dc(), 0, 0, width, height, currentAlpha, 0);
@@ -765,16 +764,17 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
     Gdiplus::GpGraphics* graphics = layer.surface.Graphics();
     if (!(inputs.backgroundMode & kBackgroundNoFill))
         FillRectColour(graphics, inputs.colour, inputs.offsetX, inputs.offsetY, inputs.width, inputs.height);
-    if (inputs.withImage && backgroundImage_) {
+    Gdiplus::GpBitmap* picture = inputs.withImage ? backgroundImage_.Pixels() : nullptr;
+    if (picture) {
         if (inputs.margins.right != 0) {
-            DrawNineGrid(graphics, backgroundImage_.get(), 0, 0, inputs.width, inputs.height, inputs.margins);
+            DrawNineGrid(graphics, picture, 0, 0, inputs.width, inputs.height, inputs.margins);
         } else {
             UINT imageWidthU = 0, imageHeightU = 0;
-            gdip::GdipGetImageWidth(backgroundImage_.get(), &imageWidthU);
-            gdip::GdipGetImageHeight(backgroundImage_.get(), &imageHeightU);
+            gdip::GdipGetImageWidth(picture, &imageWidthU);
+            gdip::GdipGetImageHeight(picture, &imageHeightU);
             const auto imageWidth = static_cast<std::int32_t>(imageWidthU);
             const auto imageHeight = static_cast<std::int32_t>(imageHeightU);
-            DrawImage(backgroundImage_.get(), graphics, 0, 0);
+            DrawImage(picture, graphics, 0, 0);
             // Fade the right and bottom edges into the background colour.
             const Argb clear = inputs.colour & 0x00FFFFFF;
             const struct {
@@ -796,11 +796,49 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
     }
     FlushGraphics(graphics);
     layer.inputs = inputs;
+    // The layer now holds what the picture gave. A window the user can size
+    // keeps the pixels: every step of a sizing paints them again.
+    if (picture && !resizable_) backgroundImage_.ReleasePixels();
+}
+
+std::size_t SkinWindow::PixelBytesHeld() const {
+    std::size_t bytes = backgroundImage_.PixelBytes();
+    for (const Surface* surface : {&mainSurface_, &backgroundSurface_, &previousLayer_.surface, &currentLayer_.surface})
+        if (*surface) bytes += static_cast<std::size_t>(surface->Width()) * static_cast<std::size_t>(surface->Height()) * 4;
+    return bytes;
+}
+
+void SkinWindow::BlendColourLayer(HDC dc, const LayerInputs& inputs, std::uint8_t alpha) {
+    const bool filled = !(inputs.backgroundMode & kBackgroundNoFill);
+    if (!previousLayer_.surface || previousLayer_.inputs != inputs) {
+        previousLayer_.surface = Surface(2, 1);
+        if (filled) {
+            FillRectColour(previousLayer_.surface.Graphics(), inputs.colour, 0, 0, 1, 1);
+            FlushGraphics(previousLayer_.surface.Graphics());
+        }
+        previousLayer_.inputs = inputs;
+    }
+    const std::int32_t width = inputs.width, height = inputs.height;
+    // Where the fill lies once the paint offsets moved it; the rest is clear.
+    const std::int32_t left = filled ? std::clamp(inputs.offsetX, 0, width) : 0;
+    const std::int32_t right = filled ? std::clamp(inputs.offsetX + width, 0, width) : 0;
+    const std::int32_t top = filled ? std::clamp(inputs.offsetY, 0, height) : 0;
+    const std::int32_t bottom = filled ? std::clamp(inputs.offsetY + height, 0, height) : 0;
+    HDC swatch = previousLayer_.surface.Dc();
+    const auto blend = [&](std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t pixel) {
+        if (w > 0 && h > 0) BlendSurface(dc, x, y, w, h, swatch, pixel, 0, 1, 1, alpha, 0);
+    };
+    constexpr std::int32_t kFillPixel = 0, kClearPixel = 1;
+    blend(left, top, right - left, bottom - top, kFillPixel);
+    blend(0, 0, width, top, kClearPixel);
+    blend(0, bottom, width, height - bottom, kClearPixel);
+    blend(0, top, left, bottom - top, kClearPixel);
+    blend(right, top, width - right, bottom - top, kClearPixel);
 }
 
 void SkinWindow::PublishAccentColour() {
     Gdiplus::ARGB colour = backgroundColour_;
-    if (backgroundImage_) gdip::GdipBitmapGetPixel(backgroundImage_.get(), 2, 2, &colour);
+    if (backgroundImage_) colour = backgroundImage_.AccentPixel().value_or(colour);
     AccentColour() = ColourToArgb(static_cast<std::uint32_t>(colour) & 0xFFFFFF);
 }
 
@@ -864,13 +902,13 @@ void SkinWindow::RepaintLayers() {
             PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
             paintedFrame_ = CurrentFrameInputs();
         }
-        ReleaseLayersUnlessFading();
         CopyFrameToMainSurface();
     } else {
         PaintFrame(backgroundSurface_.Graphics(), backgroundSurface_.Dc());
         paintedFrame_.reset();  // blended over what was there
         PaintAll(mainSurface_.Graphics(), mainSurface_.Dc());
     }
+    ReleaseLayersUnlessFading();
     RedrawControls(mainSurface_.Graphics());
     Refresh(true);
 }
@@ -885,6 +923,9 @@ void SkinWindow::CrossFade() {
         if (previousLayerTransparency_ >= 255 - backgroundTransparency_) break;
     }
     crossFading_ = false;
+    // The last step painted the frame: two window-sized layers kept until the
+    // next change would be memory spent on nothing.
+    ReleaseLayersUnlessFading();
 }
 
 void SkinWindow::ReleaseLayersUnlessFading() {
@@ -894,8 +935,8 @@ void SkinWindow::ReleaseLayersUnlessFading() {
 }
 
 void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDescription> titleFont) {
-    backgroundImage_ = ImageFromBytes(imageBytes);
-    backgroundColour_ = SampleImageColour(backgroundImage_.get());
+    backgroundImage_.Assign(imageBytes);
+    backgroundColour_ = SampleImageColour(backgroundImage_.Pixels());
     previousLayerColour_ = backgroundColour_;
     FrameChanged();
 
@@ -919,7 +960,7 @@ void SkinWindow::SetBackground(const ByteArray& imageBytes, std::optional<FontDe
 
 void SkinWindow::SetBackgroundColour(std::optional<Argb> colour) {
     if (!colour) return;
-    backgroundImage_.reset();
+    backgroundImage_.Reset();
     FrameChanged();
     previousLayerColour_ = backgroundColour_;
     backgroundColour_ = *colour | 0xFF000000u;

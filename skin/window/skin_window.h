@@ -27,6 +27,7 @@
 #include "skin/core/shared_routines.h"
 #include "skin/core/skin_object.h"
 #include "skin/core/wide_text.h"
+#include "skin/window/background_picture.h"
 #include "skin/window/drawing.h"
 #include "skin/window/surface.h"
 #include "skin/window/tool_tip.h"
@@ -209,6 +210,9 @@ public:
     Argb BackgroundColour() const { return backgroundColour_; }
     std::int32_t PreviousLayerTransparency() const { return previousLayerTransparency_; }
     std::int32_t CurrentLayerTransparency() const { return currentLayerTransparency_; }
+    // The bytes of pixels the window holds: its two surfaces, the background
+    // layers while a cross-fade runs, and its picture while it is decoded.
+    std::size_t PixelBytesHeld() const;
     std::int32_t ShowEffectNumber() const { return showEffect_; }
     std::int32_t ShowFrameInterval() const { return showInterval_; }
     std::int32_t CloseEffectNumber() const { return closeEffect_; }
@@ -260,6 +264,10 @@ private:
     void FrameChanged() { ++revision_; }
     // Paints one background layer unless it already shows these inputs.
     void PaintLayer(CachedLayer& layer, const LayerInputs& inputs);
+    // Blends the previous layer, one colour filled where the paint offsets
+    // put it and clear elsewhere, from a swatch of those two pixels each
+    // stretched over its part: no window-sized surface for a single colour.
+    void BlendColourLayer(HDC dc, const LayerInputs& inputs, std::uint8_t alpha);
     // The layers are kept while a cross-fade blends them step after step;
     // otherwise the painted frame is what a repaint reuses, and two
     // window-sized layers would only take memory.
@@ -327,7 +335,7 @@ private:
     std::int32_t frameStyle_ = 0;
     std::int32_t accentMode_ = 0;
     bool maximised_ = false;
-    GdipBitmap backgroundImage_;
+    BackgroundPicture backgroundImage_;
     std::int32_t currentLayerTransparency_ = 0;
     Argb backgroundColour_ = kDefaultBackgroundColour;
     bool customIcon_ = false;

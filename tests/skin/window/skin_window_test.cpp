@@ -422,6 +422,92 @@ TEST_F(SkinWindowTest, SetBackgroundCrossFadesInAtMostTenSteps) {
     }
 }
 
+// Calls back each time the frame is painted with the controls on it: once
+// per step of a cross-fade.
+class FrameWatcher : public SkinObject {
+public:
+    FrameWatcher(SkinWindow& host, std::function<void()> onFrame)
+        : SkinObject(Toolkit().objectRegistry.NewControlHandle()), onFrame_(std::move(onFrame)) {
+        State().hostWindow = host.GetHandle();
+        State().parent = host.GetObjectId();
+        State().depth = 1;
+        Toolkit().objectRegistry.Insert(Toolkit().objectRegistry.PositionOf(host.GetObjectId()).value(), *this);
+    }
+    std::int32_t HandleEvent(std::int32_t code, EventParam, EventParam) override {
+        if (code == kEventPaintOnHost) onFrame_();
+        return 0;
+    }
+
+private:
+    std::function<void()> onFrame_;
+};
+
+// Every step blends the colour faded out and the one faded in over the
+// frame before it. Each must come out as two window-sized layers of the
+// colours, filled where the paint offsets put them, would give, whatever
+// the window keeps of them.
+TEST_F(SkinWindowTest, EveryCrossFadeStepBlendsAsWindowSizedColourLayersWould) {
+    constexpr Argb kFrom = 0xFF204080, kTo = 0xFFE0C020;
+    constexpr int kWidth = 200, kHeight = 120;
+    const struct {
+        const char* name;
+        SkinWindow::CreateArgs args;
+        bool filled;
+    } cases[] = {
+        {"plain", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0}, true},
+        {"shadow frame, offset fill", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0, .frameStyle = kShadowFrameStyle},
+         true},
+        {"no fill", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0,
+                     .backgroundImage = testing::SolidPng(kWidth, kHeight, 0xFF808080), .frameStyle = kBackgroundNoFill},
+         false},
+    };
+    // Inside the body: away from the outlines and the shadow.
+    const POINT samples[] = {{100, 60}, {20, 60}, {180, 60}, {100, 20}, {100, 100}, {20, 100}};
+    for (const auto& c : cases) {
+        auto window = MakeWindow(c.args);
+        window->SetBackgroundColour(kFrom);
+        const std::int32_t offsetX = Toolkit().skinOffsetX, offsetY = Toolkit().skinOffsetY;
+
+        // The reference: the frame before the fade, and window-sized layers.
+        Surface reference(kWidth, kHeight), from(kWidth, kHeight), to(kWidth, kHeight);
+        ::BitBlt(reference.Dc(), 0, 0, kWidth, kHeight, window->BackgroundSurface().Dc(), 0, 0, SRCCOPY);
+        if (c.filled) {
+            FillRectColour(from.Graphics(), kFrom, offsetX, offsetY, kWidth, kHeight);
+            FillRectColour(to.Graphics(), kTo, offsetX, offsetY, kWidth, kHeight);
+        }
+        gdip::GdipFlush(from.Graphics(), Gdiplus::FlushIntentionSync);
+        gdip::GdipFlush(to.Graphics(), Gdiplus::FlushIntentionSync);
+
+        std::vector<std::vector<std::uint32_t>> frames;
+        std::vector<std::size_t> held;
+        FrameWatcher watcher(*window, [&] {
+            std::vector<std::uint32_t> frame;
+            for (const POINT& p : samples) frame.push_back(window->BackgroundSurface().PixelAt(p.x, p.y));
+            frames.push_back(frame);
+            held.push_back(window->PixelBytesHeld());
+        });
+        window->SetBackgroundColour(kTo);
+        ASSERT_EQ(frames.size(), 10u) << c.name;
+
+        constexpr std::size_t kSurface = std::size_t{kWidth} * kHeight * 4;
+        for (int step = 1; step <= 10; ++step) {
+            const auto previousAlpha = static_cast<std::uint8_t>(255 - 25 * step);
+            const auto currentAlpha = static_cast<std::uint8_t>(255 - (250 - 25 * step));
+            BlendSurface(reference.Dc(), 0, 0, kWidth, kHeight, from.Dc(), 0, 0, kWidth, kHeight, previousAlpha, 0);
+            BlendSurface(reference.Dc(), 0, 0, kWidth, kHeight, to.Dc(), 0, 0, kWidth, kHeight, currentAlpha, 0);
+            for (std::size_t i = 0; i < std::size(samples); ++i)
+                EXPECT_EQ(frames[step - 1][i], reference.PixelAt(samples[i].x, samples[i].y))
+                    << c.name << ", step " << step << ", at " << samples[i].x << "," << samples[i].y;
+            // The two surfaces and the layer faded in; the one faded out is
+            // a single colour and needs no window-sized layer.
+            if (step < 10) {
+                EXPECT_LE(held[step - 1], 3 * kSurface + 64) << c.name << ", step " << step;
+            }
+        }
+        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface) << c.name << ": the layers go once the fade is over";
+    }
+}
+
 TEST_F(SkinWindowTest, RelayoutRedrawsTheHostedControlsAndRepaintsTheFrame) {
     auto window = MakeWindow({.bounds = Rect{30, 30, 200, 120}, .style = window_style::kCaptionButtons,
                               .frameStyle = static_cast<std::int32_t>(0xFF808080)});
@@ -490,6 +576,31 @@ TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
         const std::vector<std::uint32_t> after = Pixels(window->MainSurface());
         EXPECT_NE(after, before) << c.change << ": the change shows";
         EXPECT_EQ(after, FreshFrame(*window)) << c.change << ": nothing stale is left";
+    }
+}
+
+// Between changes a window holds its two surfaces: the layers and the
+// decoded picture go once the frame is painted from them, and the picture is
+// decoded again when a change needs it. A window the user can size keeps
+// the picture, which every step of a sizing paints again.
+TEST_F(SkinWindowTest, BetweenChangesAWindowHoldsItsTwoSurfacesAndNoPicture) {
+    constexpr std::size_t kSurface = std::size_t{380} * 250 * 4;
+    for (const bool resizable : {false, true}) {
+        auto window = MakeWindow({.bounds = Rect{40, 40, 380, 250}, .style = 0,
+                                  .backgroundImage = testing::BandsPng(95, 250, kBands)});
+        window->Resizable(resizable);
+        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface) << "created, resizable " << resizable;
+
+        window->SetBackground(testing::BandsPng(95, 250, {kBands[3], kBands[2], kBands[1], kBands[0]}));
+        const std::size_t picture = resizable ? std::size_t{380} * 250 * 4 : 0;
+        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface + picture) << "a new picture, resizable " << resizable;
+        EXPECT_EQ(PixelOf(window->MainSurface().Dc(), kBandMiddles[0], 125), Rgb(kBands[3]));
+
+        window->SetMargins({60, 40, 60, 40});
+        window->RepaintAndRefresh();
+        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface + picture) << "painted and let go again, resizable " << resizable;
+        EXPECT_EQ(PixelOf(window->MainSurface().Dc(), kBandMiddles[3], 125), Rgb(kBands[0]));
+        EXPECT_EQ(Pixels(window->MainSurface()), FreshFrame(*window)) << "painted again from the picture";
     }
 }
 
