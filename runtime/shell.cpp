@@ -13,12 +13,21 @@
 #include "runtime/form.h"
 #include "runtime/text_ops.h"
 #include "skin/core/com_ptr.h"
+#include "skin/core/declared_function.h"
 #include "skin/core/wide_text.h"
 
 namespace lirvo::runtime {
 namespace {
 
 constexpr DWORD kPathBufferSize = 260;
+
+// The shell library is loaded by the first call that needs it: the setup
+// program reaches its finish page without, and so starts without loading it.
+DeclaredFunction<decltype(&::SHGetSpecialFolderPathA)> shGetSpecialFolderPath{"shell32.dll", "SHGetSpecialFolderPathA"};
+DeclaredFunction<decltype(&::SHBrowseForFolderA)> shBrowseForFolder{"shell32.dll", "SHBrowseForFolderA"};
+DeclaredFunction<decltype(&::SHGetPathFromIDListA)> shGetPathFromIdList{"shell32.dll", "SHGetPathFromIDListA"};
+DeclaredFunction<decltype(&::SHGetMalloc)> shGetMalloc{"shell32.dll", "SHGetMalloc"};
+DeclaredFunction<decltype(&::SHChangeNotify)> shChangeNotify{"shell32.dll", "SHChangeNotify"};
 
 // Folder numbers 1..8 and the CSIDL each one names.
 constexpr std::array<int, 8> kShellFolders = {
@@ -36,7 +45,7 @@ std::string WithTrailingBackslash(const char* path) {
 struct ShellItemListDeleter {
     void operator()(ITEMIDLIST* items) const {
         ComPtr<IMalloc> allocator;
-        if (SUCCEEDED(::SHGetMalloc(allocator.Put())) && allocator) allocator->Free(items);
+        if (SUCCEEDED(shGetMalloc(allocator.Put())) && allocator) allocator->Free(items);
     }
 };
 using ShellItemList = std::unique_ptr<ITEMIDLIST, ShellItemListDeleter>;
@@ -79,7 +88,7 @@ std::string GetSpecialFolder(std::int32_t folder) {
     char path[kPathBufferSize] = {};
     bool found = false;
     if (folder >= 1 && folder <= 8) {
-        found = ::SHGetSpecialFolderPathA(nullptr, path, kShellFolders[folder - 1], FALSE) != FALSE;
+        found = shGetSpecialFolderPath(nullptr, path, kShellFolders[folder - 1], FALSE) != FALSE;
     } else if (folder == 9) {
         const UINT length = ::GetWindowsDirectoryA(path, kPathBufferSize);
         found = length > 0 && length < kPathBufferSize;
@@ -105,11 +114,11 @@ std::string BrowseForFolder(std::string_view title, std::optional<bool> includeF
     ShellItemList chosen;
     {
         DisabledForms disabled;
-        chosen.reset(::SHBrowseForFolderA(&info));
+        chosen.reset(shBrowseForFolder(&info));
     }
     if (!chosen) return {};
     char path[kPathBufferSize] = {};
-    if (!::SHGetPathFromIDListA(chosen.get(), path)) return {};
+    if (!shGetPathFromIdList(chosen.get(), path)) return {};
     return path;
 }
 
@@ -133,6 +142,6 @@ bool CreateShortcut(std::string_view linkFile, std::string_view target, std::opt
     return SUCCEEDED(file->Save(path.c_str(), TRUE));
 }
 
-void NotifyAssociationsChanged() { ::SHChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr); }
+void NotifyAssociationsChanged() { shChangeNotify(SHCNE_ASSOCCHANGED, 0, nullptr, nullptr); }
 
 }  // namespace lirvo::runtime

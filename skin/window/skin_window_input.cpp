@@ -5,6 +5,7 @@
 
 #include <shellapi.h>
 
+#include "skin/core/declared_function.h"
 #include "skin/core/host_window_proc.h"
 #include "skin/core/toolkit.h"
 
@@ -197,11 +198,16 @@ void SkinWindow::CaptionCommand(std::int32_t kind) {
     }
 }
 
+namespace {
+// Only maximising asks the shell; a window that never maximises does not load it.
+DeclaredFunction<decltype(&::SHAppBarMessage)> shAppBarMessage{"shell32.dll", "SHAppBarMessage"};
+}  // namespace
+
 void SkinWindow::MaximiseToWorkArea() {
     APPBARDATA taskbar{};
     taskbar.cbSize = sizeof(taskbar);
     // Without a task bar (the rectangle stays empty) the window covers the desktop.
-    ::SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar);
+    shAppBarMessage(ABM_GETTASKBARPOS, &taskbar);
     RECT desktop{};
     ::GetWindowRect(::GetDesktopWindow(), &desktop);
     const RECT& bar = taskbar.rc;

@@ -74,7 +74,13 @@ for item in "$@"; do
     [ -z "$posix_threads" ] || fail "$exe" "carries winpthread: linked against the posix-thread-model runtime"
     check_stack_protection "$copy" "$exe"
     case "$(basename "$exe")" in
-    setup.exe) grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "$exe" "not a GUI program" ;;
+    setup.exe)
+        grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "$exe" "not a GUI program"
+        # The shell and the multimedia library are loaded by the first call
+        # that needs them: neither is needed before the finish page.
+        late=$(grep 'DLL Name:' <<<"$headers" | grep -iE 'shell32|winmm' || true)
+        [ -z "$late" ] || fail "$exe" "loads at start what it needs only later: $late"
+        ;;
     esac
     checked=$((checked + 1))
 done
