@@ -1,9 +1,11 @@
 #include "skin/window/drawing.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "skin/core/toolkit.h"
+#include "skin/window/surface.h"
 
 namespace lirvo {
 namespace {
@@ -243,6 +245,36 @@ void FillRectColour(Gdiplus::GpGraphics* graphics, Argb colour, std::int32_t x, 
     if (!graphics) return;
     auto brush = SolidBrush(colour);
     gdip::GdipFillRectangleI(graphics, brush.get(), x, y, width, height);
+}
+
+bool StoreOpaquePicture(Surface& surface, Gdiplus::GpBitmap* picture) {
+    UINT width = 0, height = 0;
+    if (!picture || !surface || gdip::GdipGetImageWidth(picture, &width) != Gdiplus::Ok ||
+        gdip::GdipGetImageHeight(picture, &height) != Gdiplus::Ok ||
+        static_cast<std::int32_t>(width) != surface.Width() || static_cast<std::int32_t>(height) != surface.Height())
+        return false;
+    const Gdiplus::GpRect all{0, 0, static_cast<INT>(width), static_cast<INT>(height)};
+    Gdiplus::BitmapData locked{};
+    if (gdip::GdipBitmapLockBits(picture, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &locked) !=
+        Gdiplus::Ok)
+        return false;
+    const auto* top = static_cast<const std::uint8_t*>(locked.Scan0);
+    bool opaque = true;
+    for (UINT y = 0; y < height && opaque; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(top + static_cast<std::ptrdiff_t>(y) * locked.Stride);
+        opaque = std::all_of(row, row + width, [](std::uint32_t pixel) { return pixel >> 24 == 0xFF; });
+    }
+    if (opaque) surface.StoreRows(top, locked.Stride);
+    gdip::GdipBitmapUnlockBits(picture, &locked);
+    return opaque;
+}
+
+void FillClearedSurface(Surface& surface, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height) {
+    Surface swatch(1, 1);
+    if (!swatch) return;
+    FillRectColour(swatch.Graphics(), colour, 0, 0, 1, 1);
+    surface.FillPixels(x, y, width, height, swatch.PixelAt(0, 0));
 }
 
 void DrawRectOutline(Gdiplus::GpGraphics* graphics, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,

@@ -18,6 +18,8 @@
 
 namespace lirvo {
 
+class Surface;
+
 // Style bits of a font description.
 namespace font_style {
 inline constexpr std::int32_t kBold = 1;
@@ -120,10 +122,22 @@ void DrawImage(Gdiplus::GpImage* image, Gdiplus::GpGraphics* graphics, std::int3
 // Corners at their own size, edges stretched one way, the centre both ways.
 void DrawNineGrid(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, std::int32_t x, std::int32_t y,
                   std::int32_t width, std::int32_t height, const Margins& margins, std::int32_t opacity = 0);
+// An opaque picture of the surface's own size, stored straight into its
+// pixels: drawn at its own size it covers everything with exactly its own
+// pixels, and GDI+ would take a copy as large as the picture to draw it.
+// False, with nothing stored, for a picture of another size or with a pixel
+// that is not opaque; such a picture is for DrawNineGrid.
+bool StoreOpaquePicture(Surface& surface, Gdiplus::GpBitmap* picture);
 void DrawIconHandle(Gdiplus::GpGraphics* graphics, HICON icon, std::int32_t x, std::int32_t y,
                     std::int32_t width = 16, std::int32_t height = 16);
 void FillRectColour(Gdiplus::GpGraphics* graphics, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height);
+// The same fill onto a cleared surface, stored straight into its pixels.
+// Through GDI+ a fill the size of a window takes a buffer as large for a
+// moment; the pixel GDI+ leaves is the same all over, so it is taken from a
+// one-pixel fill and repeated.
+void FillClearedSurface(Surface& surface, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height);
 void DrawRectOutline(Gdiplus::GpGraphics* graphics, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height, float penWidth = 1.0f);
 // A radius below 1 draws a plain rectangle.

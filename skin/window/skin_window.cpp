@@ -763,11 +763,12 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
         layer.surface.Clear();
     Gdiplus::GpGraphics* graphics = layer.surface.Graphics();
     if (!(inputs.backgroundMode & kBackgroundNoFill))
-        FillRectColour(graphics, inputs.colour, inputs.offsetX, inputs.offsetY, inputs.width, inputs.height);
+        FillClearedSurface(layer.surface, inputs.colour, inputs.offsetX, inputs.offsetY, inputs.width, inputs.height);
     Gdiplus::GpBitmap* picture = inputs.withImage ? backgroundImage_.Pixels() : nullptr;
     if (picture) {
         if (inputs.margins.right != 0) {
-            DrawNineGrid(graphics, picture, 0, 0, inputs.width, inputs.height, inputs.margins);
+            if (!StoreOpaquePicture(layer.surface, picture))
+                DrawNineGrid(graphics, picture, 0, 0, inputs.width, inputs.height, inputs.margins);
         } else {
             UINT imageWidthU = 0, imageHeightU = 0;
             gdip::GdipGetImageWidth(picture, &imageWidthU);

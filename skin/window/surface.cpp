@@ -1,6 +1,8 @@
 #include "skin/window/surface.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <utility>
 
 namespace lirvo {
@@ -71,6 +73,32 @@ std::uint32_t Surface::PixelAt(std::int32_t x, std::int32_t y) const {
     if (graphics_) gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
     ::GdiFlush();
     return dib_.bits[static_cast<std::size_t>(height_ - 1 - y) * width_ + x];
+}
+
+void Surface::StoreRows(const std::uint8_t* topRow, std::int32_t stride) {
+    if (!dib_.bits || !topRow) return;
+    if (graphics_) gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+    ::GdiFlush();
+    for (std::int32_t y = 0; y < height_; ++y)
+        std::memcpy(dib_.bits + static_cast<std::size_t>(height_ - 1 - y) * width_,
+                    topRow + static_cast<std::ptrdiff_t>(y) * stride, static_cast<std::size_t>(width_) * 4);
+}
+
+void Surface::FillPixels(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                         std::uint32_t pixel) {
+    if (!dib_.bits) return;
+    // In 64 bits: an area far off the surface must not wrap around onto it.
+    const auto clampTo = [](std::int64_t value, std::int32_t limit) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, limit));
+    };
+    const std::int32_t x0 = clampTo(left, width_), x1 = clampTo(std::int64_t{left} + width, width_);
+    const std::int32_t y0 = clampTo(top, height_), y1 = clampTo(std::int64_t{top} + height, height_);
+    if (x0 >= x1 || y0 >= y1) return;
+    // Drawing still queued for the surface must land before, not over, this.
+    if (graphics_) gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+    ::GdiFlush();
+    for (std::int32_t y = y0; y < y1; ++y)
+        std::fill_n(dib_.bits + static_cast<std::size_t>(height_ - 1 - y) * width_ + x0, x1 - x0, pixel);
 }
 
 }  // namespace lirvo

@@ -46,6 +46,12 @@ public:
 
     // The pixel at (x, y) from the top left, as stored: premultiplied ARGB.
     std::uint32_t PixelAt(std::int32_t x, std::int32_t y) const;
+    // Stores rows of the surface's width from the top row down, as they are;
+    // `stride` is the distance in bytes from one row to the next.
+    void StoreRows(const std::uint8_t* topRow, std::int32_t stride);
+    // Stores the pixel, as it is, over the part of the area on the surface.
+    void FillPixels(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height,
+                    std::uint32_t pixel);
 
 private:
     Gdiplus::GpGraphics* graphics_ = nullptr;

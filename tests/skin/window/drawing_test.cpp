@@ -136,6 +136,81 @@ TEST_F(DrawingTest, NineGridAtThePicturesOwnSizeIsThePictureItself) {
     }
 }
 
+// Pixels that differ between two surfaces of the same size.
+int DifferingPixels(const Surface& a, const Surface& b) {
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) differing += a.PixelAt(x, y) != b.PixelAt(x, y);
+    return differing;
+}
+
+// A fill stored straight into a cleared surface must leave what GDI+ leaves,
+// for colours of every opacity and areas partly or wholly off the surface.
+TEST_F(DrawingTest, AFillStoredIntoAClearedSurfaceIsTheFillGdiplusDraws) {
+    constexpr int kWidth = 41, kHeight = 23;
+    const struct {
+        Argb colour;
+        int x, y, width, height;
+    } cases[] = {
+        {0xFF204080, 0, 0, kWidth, kHeight},           // opaque, the whole surface
+        {0x80E0C020, 0, 0, kWidth, kHeight},           // half see-through
+        {0x00FFFFFF, 0, 0, kWidth, kHeight},           // fully see-through
+        {0xC0336699, 8, 7, kWidth, kHeight},           // moved by the paint offsets: off at the right and bottom
+        {0xFF11AA44, -5, -3, 20, 12},                  // off at the top left
+        {0xFF11AA44, kWidth + 2, 0, 10, 10},           // wholly off
+        {0xFF11AA44, 0x7FFFFFF0, 0x7FFFFFF0, 100, 100},  // so far off that the far edge overflows 32 bits
+    };
+    for (const auto& c : cases) {
+        Surface drawn(kWidth, kHeight), stored(kWidth, kHeight);
+        FillRectColour(drawn.Graphics(), c.colour, c.x, c.y, c.width, c.height);
+        gdip::GdipFlush(drawn.Graphics(), Gdiplus::FlushIntentionSync);
+        FillClearedSurface(stored, c.colour, c.x, c.y, c.width, c.height);
+        EXPECT_EQ(DifferingPixels(drawn, stored), 0) << std::hex << c.colour << std::dec << " at " << c.x << "," << c.y;
+    }
+}
+
+// An opaque picture of the surface's size is stored as GDI+ would draw it
+// over whatever is there; any other picture is refused and left to drawing.
+TEST_F(DrawingTest, AnOpaquePictureOfTheSurfacesSizeIsStoredAsGdiplusDrawsIt) {
+    constexpr int kWidth = 57, kHeight = 31;
+    const auto picture = [](int width, int height, bool oneSeeThroughPixel) {
+        GdipBitmap bitmap = testing::SolidBitmap(width, height, 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                gdip::GdipBitmapSetPixel(bitmap.get(), x, y,
+                                         0xFF000000u | static_cast<Argb>((x * 4) << 16 | (y * 8) << 8 | (x * y) % 256));
+        if (oneSeeThroughPixel) gdip::GdipBitmapSetPixel(bitmap.get(), width - 1, height - 1, 0x80102030);
+        return bitmap;
+    };
+    const struct {
+        const char* name;
+        int width, height;
+        bool seeThrough, stored;
+    } cases[] = {
+        {"opaque, the surface's size", kWidth, kHeight, false, true},
+        {"one pixel see-through", kWidth, kHeight, true, false},
+        {"narrower", kWidth - 1, kHeight, false, false},
+        {"taller", kWidth, kHeight + 1, false, false},
+    };
+    for (const auto& c : cases) {
+        const GdipBitmap source = picture(c.width, c.height, c.seeThrough);
+        Surface drawn(kWidth, kHeight), stored(kWidth, kHeight);
+        for (Surface* surface : {&drawn, &stored})
+            FillRectColour(surface->Graphics(), 0xFF2050A0, 0, 0, kWidth, kHeight);
+        gdip::GdipDrawImageRectRectI(drawn.Graphics(), source.get(), 0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight,
+                                     Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
+        gdip::GdipFlush(drawn.Graphics(), Gdiplus::FlushIntentionSync);
+        EXPECT_EQ(StoreOpaquePicture(stored, source.get()), c.stored) << c.name;
+        if (c.stored) {
+            EXPECT_EQ(DifferingPixels(drawn, stored), 0) << c.name;
+        } else {
+            EXPECT_EQ(stored.PixelAt(10, 10), 0xFF2050A0u) << c.name << ": nothing stored";
+        }
+    }
+    Surface surface(kWidth, kHeight);
+    EXPECT_FALSE(StoreOpaquePicture(surface, nullptr));
+}
+
 TEST_F(DrawingTest, ImagesWithOpacityAndOutlines) {
     Surface surface(40, 40);
     FillRectColour(surface.Graphics(), 0xFF000000, 0, 0, 40, 40);
