@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "skin/core/number_text.h"
 #include "skin/core/unique_handle.h"
 
 namespace lirvo::runtime {
@@ -65,9 +65,7 @@ void FinishStartupTrace() {
     trace.finished = true;
     std::string text;
     for (const auto& [name, milliseconds] : trace.steps) {
-        char line[96];
-        std::snprintf(line, sizeof(line), "%s %.3f\n", name, milliseconds);
-        text += line;
+        text += std::string(name) + " " + FormatDouble("%.3f", milliseconds) + "\n";
     }
     // Written beside the file and moved over it, so a reader never sees half.
     const std::string partial = trace.path + ".partial";

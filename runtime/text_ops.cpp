@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string>
+
+#include "skin/core/number_text.h"
 
 namespace lirvo::runtime {
 namespace {
@@ -15,18 +17,23 @@ std::size_t CharacterLength(std::string_view text, std::size_t offset, LeadByteT
     return (isLeadByte(byte) && offset + 1 < text.size()) ? 2 : 1;
 }
 
-std::string Printf(const char* format, auto value) {
-    char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, format, value);
-    if (length < 0) return {};
-    return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(length), sizeof buffer - 1));
+// 10 to the power `exponent` (0 or more): exact up to 10^22, the powers a
+// double holds exactly, rounded once up to 10^44, and infinite past what a
+// double holds.
+double PowerOfTen(std::int64_t exponent) {
+    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::int64_t kLargest = 22;
+    double power = 1.0;
+    for (; exponent > kLargest && !std::isinf(power); exponent -= kLargest) power *= kExact[kLargest];
+    return std::isinf(power) ? power : power * kExact[exponent];
 }
 
 // Rounds the magnitude half up at `decimals` and puts the sign back. A tiny
 // bias keeps values such as 2.675 (stored as 2.67499...) rounding up as typed.
 double RoundHalfUp(double value, std::int32_t decimals) {
     if (!std::isfinite(value)) return value;
-    const double power = std::pow(10.0, std::abs(decimals));
+    const double power = PowerOfTen(std::abs(std::int64_t{decimals}));
     const double magnitude = std::fabs(value);
     if (std::isinf(power)) return decimals > 0 ? value : 0.0;
     const double scaled = (decimals >= 0 ? magnitude * power : magnitude / power) + 1e-12;
@@ -107,10 +114,10 @@ std::vector<std::string> SplitText(std::string_view text, std::optional<std::str
     return pieces;
 }
 
-std::string ToText(std::int32_t value) { return Printf("%d", value); }
-std::string ToText(std::int64_t value) { return Printf("%lld", static_cast<long long>(value)); }
-std::string ToText(double value) { return Printf("%.13g", value); }
-std::string ToText(float value) { return Printf("%.6g", static_cast<double>(value)); }
+std::string ToText(std::int32_t value) { return std::to_string(value); }
+std::string ToText(std::int64_t value) { return std::to_string(value); }
+std::string ToText(double value) { return FormatDouble("%.13g", value); }
+std::string ToText(float value) { return FormatDouble("%.6g", static_cast<double>(value)); }
 std::string ToText(std::string_view value) { return std::string(value); }
 
 std::int32_t FloorToInteger(double value) {
@@ -123,11 +130,14 @@ std::int32_t FloorToInteger(double value) {
 
 std::string FormatNumber(double value, std::optional<std::int32_t> decimals, std::optional<bool> thousandsSeparators) {
     if (decimals) value = RoundHalfUp(value, *decimals);
-    std::string text = Printf("%.13g", value);
+    std::string text = FormatDouble("%.13g", value);
     // Exponent forms, "inf" and "nan" stay as printed: padding or grouping
     // would make them unreadable.
     if (!IsPlainDecimal(text)) return text;
-    if (decimals && *decimals > 0) PadFraction(text, *decimals);
+    // Past a thousand decimals no one reads on, and billions of them would
+    // ask for more memory than there is.
+    constexpr std::int32_t kMostDecimals = 1024;
+    if (decimals && *decimals > 0) PadFraction(text, std::min(*decimals, kMostDecimals));
     if (thousandsSeparators.value_or(false)) InsertThousandsSeparators(text);
     return text;
 }

@@ -1,8 +1,9 @@
 #include "skin/controls/control_properties.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <string>
+
+#include "skin/core/number_text.h"
 
 namespace lirvo {
 namespace property_choices {
@@ -71,12 +72,9 @@ std::optional<std::int64_t> PropertyInteger(std::string_view value) {
 }
 
 std::optional<float> PropertyNumber(std::string_view value) {
-    if (value.empty()) return std::nullopt;
-    const std::string text(value);
-    char* end = nullptr;
-    const float number = std::strtof(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return std::nullopt;
-    return number;
+    const std::optional<double> number = ParseNumber(value);
+    if (!number) return std::nullopt;
+    return static_cast<float>(*number);
 }
 
 }  // namespace lirvo

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "skin/controls/gdiplus_brushes.h"
 #include "skin/core/image_from_bytes.h"
+#include "skin/core/number_text.h"
 #include "skin/core/toolkit.h"
 #include "skin/controls/text_format_property.h"
 
@@ -171,11 +171,7 @@ void ProgressBar::DrawHorizontal(Gdiplus::GpGraphics* graphics, float length) {
 }
 
 PropertyList ProgressBar::GetProperties() const {
-    const auto number = [](float value) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-        return std::string(text);
-    };
+    const auto number = [](float value) { return FormatDouble("%g", static_cast<double>(value)); };
     return {
         {"Max", "最大位置", number(maximum_), {}},
         {"Min", "最小位置", number(minimum_), {}},

@@ -30,7 +30,8 @@ Rect Intersect(const Rect& a, const Rect& b) {
 bool IsEmpty(const Rect& rect) { return rect.width <= 0 || rect.height <= 0; }
 
 SkinControl* ControlAt(ObjectHandle handle) {
-    return handle > 0 ? dynamic_cast<SkinControl*>(Registry().Find(handle)) : nullptr;
+    SkinObject* object = handle > 0 ? Registry().Find(handle) : nullptr;
+    return object ? object->AsControl() : nullptr;
 }
 
 // Registered objects hosted by `host`, oldest first: the order they are painted in.

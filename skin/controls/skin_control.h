@@ -95,6 +95,7 @@ public:
                                                     EventParam, EventParam, EventParam)>;
 
     ~SkinControl() override;
+    SkinControl* AsControl() override { return this; }
 
     // A deep copy of the control's settings and looks; the copy is not
     // attached anywhere and gets its own identity when it is.

@@ -69,11 +69,16 @@ struct ObjectState {
     Rect hitRect;     // the area that takes the mouse, in client coordinates
 };
 
+class SkinControl;
+
 class SkinObject {
 public:
     virtual ~SkinObject();
 
     virtual std::int32_t HandleEvent(std::int32_t code, EventParam p1, EventParam p2) = 0;
+    // The object as a control of the layer above, or nothing: what the
+    // registry holds is told apart without run-time type information.
+    virtual SkinControl* AsControl() { return nullptr; }
 
     ObjectHandle Handle() const { return handle_; }
     ObjectState& State() { return state_; }

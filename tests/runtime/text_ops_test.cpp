@@ -136,6 +136,12 @@ TEST(FormatNumberTest, RoundsHalfUpPadsAndGroups) {
         {1e300, 20, {}, "1e+300"},
         {123.0, -400, {}, "0"},
         {1.5, 400, {}, "1." + std::string("5") + std::string(399, '0')},
+        {123.0, std::numeric_limits<std::int32_t>::min(), {}, "0"},
+        {123.25, std::numeric_limits<std::int32_t>::max(), {}, "123.25" + std::string(1022, '0')},
+        // Powers of ten past those a double holds exactly still round true.
+        {1.25e-28, 30, {}, "1.25e-28"},
+        {1.5e-30, 30, {}, "2e-30"},
+        {3e-40, 42, {}, "3e-40"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatNumber(c.value, c.decimals, c.separators), c.expected)
