@@ -805,7 +805,7 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
 std::size_t SkinWindow::PixelBytesHeld() const {
     std::size_t bytes = backgroundImage_.PixelBytes();
     for (const Surface* surface : {&mainSurface_, &backgroundSurface_, &previousLayer_.surface, &currentLayer_.surface})
-        if (*surface) bytes += static_cast<std::size_t>(surface->Width()) * static_cast<std::size_t>(surface->Height()) * 4;
+        if (*surface) bytes += std::size_t{4} * static_cast<std::size_t>(surface->Width()) * surface->Height();
     return bytes;
 }
 

@@ -455,10 +455,14 @@ TEST_F(SkinWindowTest, EveryCrossFadeStepBlendsAsWindowSizedColourLayersWould) {
         bool filled;
     } cases[] = {
         {"plain", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0}, true},
-        {"shadow frame, offset fill", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0, .frameStyle = kShadowFrameStyle},
+        {"shadow frame, offset fill",
+         {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0, .frameStyle = kShadowFrameStyle},
          true},
-        {"no fill", {.bounds = Rect{40, 40, kWidth, kHeight}, .style = 0,
-                     .backgroundImage = testing::SolidPng(kWidth, kHeight, 0xFF808080), .frameStyle = kBackgroundNoFill},
+        {"no fill",
+         {.bounds = Rect{40, 40, kWidth, kHeight},
+          .style = 0,
+          .backgroundImage = testing::SolidPng(kWidth, kHeight, 0xFF808080),
+          .frameStyle = kBackgroundNoFill},
          false},
     };
     // Inside the body: away from the outlines and the shadow.
@@ -598,7 +602,8 @@ TEST_F(SkinWindowTest, BetweenChangesAWindowHoldsItsTwoSurfacesAndNoPicture) {
 
         window->SetMargins({60, 40, 60, 40});
         window->RepaintAndRefresh();
-        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface + picture) << "painted and let go again, resizable " << resizable;
+        EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface + picture)
+            << "painted and let go again, resizable " << resizable;
         EXPECT_EQ(PixelOf(window->MainSurface().Dc(), kBandMiddles[3], 125), Rgb(kBands[0]));
         EXPECT_EQ(Pixels(window->MainSurface()), FreshFrame(*window)) << "painted again from the picture";
     }
