@@ -537,9 +537,7 @@ void SkinControl::Layout() {
         origin = {host->TopLevelRect().left, host->TopLevelRect().top};
         hostVisible = host->VisibleRect();
     } else {
-        RECT client{};
-        if (State().hostWindow) ::GetClientRect(State().hostWindow, &client);
-        hostVisible = {0, 0, client.right - client.left, client.bottom - client.top};
+        hostVisible = HostControlArea(State().hostWindow);
     }
     const Rect topLevel{origin.x + rect_.left, origin.y + rect_.top, rect_.width, rect_.height};
     const Rect visible = Intersect(topLevel, hostVisible);

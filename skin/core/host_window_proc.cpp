@@ -182,6 +182,14 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return result;
 }
 
+Rect HostControlArea(HWND window) {
+    if (const auto* target = reinterpret_cast<const WindowMessageTarget*>(GetWindowProperty(window, property::kThis)))
+        if (const std::optional<Rect> area = target->ControlArea()) return *area;
+    RECT client{};
+    if (window) ::GetClientRect(window, &client);
+    return {0, 0, client.right - client.left, client.bottom - client.top};
+}
+
 std::int32_t SendObjectEvent(ObjectHandle handle, std::int32_t code, EventParam p1, EventParam p2) {
     if (handle <= 0) return 0;
     SkinObject* object = Registry().Find(handle);

@@ -29,6 +29,10 @@ ObjectHandle HitTest(HWND window, std::int32_t x, std::int32_t y);
 // first). Returns how many entries the registry shrank by.
 std::size_t RemoveObjectAt(std::size_t position);
 
+// The area a control placed straight on this window is laid out in: what
+// the window's skin object says, else the window's client rectangle.
+Rect HostControlArea(HWND window);
+
 bool IsObjectShown(ObjectHandle handle);
 bool IsObjectDisabled(ObjectHandle handle);
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "skin/core/rect.h"
 
@@ -103,6 +104,9 @@ public:
     virtual ~WindowMessageTarget() = default;
     // Sees every message before routing; ends by calling the replaced procedure.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // The area, in client coordinates, that the window's controls are laid
+    // out in; nothing leaves it to the window's client rectangle.
+    virtual std::optional<Rect> ControlArea() const { return std::nullopt; }
 };
 
 }  // namespace lirvo

@@ -270,12 +270,15 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     } else {
         switch (message) {
         case WM_MOVE:
-            RefreshBounds();
+            // A transition's frames move and size the window; its place is
+            // still the one it had when the transition began, and the last
+            // frame leaves it there.
+            if (!animating_) RefreshBounds();
             if (captionDrag_ && !Toolkit().customCursorSet) ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
             captionDrag_ = false;
             break;
         case WM_SIZE:
-            RefreshBounds();
+            if (!animating_) RefreshBounds();
             if (!sizing_ && !animating_) {
                 LayoutCaptionButtons();
                 LayoutCaption();
@@ -409,7 +412,13 @@ void SkinWindow::Relayout() {
 }
 
 bool SkinWindow::Show(std::optional<bool> visible) {
-    ::ShowWindow(adoptedWindow_ ? adoptedWindow_ : window_, visible.value_or(true) ? SW_SHOW : SW_HIDE);
+    const bool show = visible.value_or(true);
+    const bool wasVisible = ::IsWindowVisible(window_) != FALSE;
+    ::ShowWindow(adoptedWindow_ ? adoptedWindow_ : window_, show ? SW_SHOW : SW_HIDE);
+    // A show transition puts its first frame up as soon as the window is on
+    // the screen, not after whatever the caller builds next and the timer's
+    // first tick; the later frames keep the timer's pace.
+    if (show && !wasVisible && animating_ && showEffect_ != 0) TransitionTick(kTransitionTimer + 65536);
     return ::IsWindowVisible(window_) != FALSE;
 }
 

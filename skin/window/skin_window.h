@@ -116,6 +116,9 @@ public:
     ~SkinWindow() override;
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window's own size: a transition's frames move and size the window
+    // without changing where its controls belong.
+    std::optional<Rect> ControlArea() const override { return Rect{0, 0, bounds_.width, bounds_.height}; }
     std::int32_t HandleEvent(std::int32_t, EventParam, EventParam) override { return 0; }
     virtual void OnTimer(UINT_PTR timerId);
     virtual void Destroy();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -391,6 +392,35 @@ TEST_F(ControlTest, ControlsOfAHiddenWindowAreThereWhenItIsShown) {
     hidden.Show(true);
     EXPECT_TRUE(control.IsVisible());
     EXPECT_EQ(testing::HostPixel(hidden, 30, 30), 0xFF00FF00u) << "composed while the window was hidden";
+    control.Detach();
+}
+
+// The frames of a show transition move and size the window; a control made
+// while they run still belongs to the whole window, takes the mouse there
+// and is in the picture the transition ends with.
+TEST_F(ControlTest, AControlMadeWhileItsWindowZoomsInIsPlacedOnTheWholeWindow) {
+    SkinWindow window;
+    ASSERT_EQ(window.Create({.bounds = Rect{20, 20, 200, 100}, .style = 0,
+                             .frameStyle = static_cast<std::int32_t>(testing::kHostColour)}),
+              1);
+    window.Layered(true);
+    window.ShowEffect(kEffectZoom, 16);
+    window.Show(true);
+    ASSERT_TRUE(window.IsAnimating());
+    RECT frame{};
+    ::GetWindowRect(window.GetHandle(), &frame);
+    ASSERT_LT(frame.right - frame.left, 200) << "the first frame, smaller than the window, is up";
+
+    Log log;
+    ProbeControl control(0xFF00FF00, &log);
+    ASSERT_TRUE(control.Create(window, {150, 60, 40, 30}));
+    EXPECT_EQ(control.VisibleRect(), (Rect{150, 60, 40, 30}));
+    for (int i = 0; i < 100 && window.IsAnimating(); ++i)
+        ::SendMessageW(window.GetHandle(), WM_TIMER, kTransitionTimer + 65536, 0);
+    ASSERT_FALSE(window.IsAnimating());
+    EXPECT_EQ(testing::HostPixel(window, 170, 75), 0xFF00FF00u);
+    testing::LeftClick(window, 170, 75);
+    EXPECT_NE(std::find(log.begin(), log.end(), "hook click"), log.end());
     control.Detach();
 }
 

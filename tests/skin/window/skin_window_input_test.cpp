@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skin/core/toolkit.h"
+#include "skin/window/frame_presented.h"
 #include "tests/support/keep_alive_window.h"
 
 namespace lirvo {
@@ -255,6 +256,59 @@ TEST_F(SkinWindowInputTest, ZoomGrowsFromTheCentreAndShrinksBackIntoIt) {
     course.Run(false, 2);
     EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 112, 150 + 70 - 56, 224, 112}));
     EXPECT_EQ(course.Last().alpha, 255 * 112 / 140);
+}
+
+int framesPresented = 0;
+
+// Show puts the first frame of the show transition up before it returns, so
+// the window starts appearing before the caller goes on to build the rest;
+// the timer brings the others, and the course keeps its ten frames.
+TEST_F(SkinWindowInputTest, ShowPutsUpTheFirstFrameOfItsTransitionAtOnce) {
+    SetFramePresentedHook([](HWND) { ++framesPresented; });
+    const struct Unhook {
+        ~Unhook() { SetFramePresentedHook(nullptr); }
+    } unhook;
+    FrameCourse course{MakeWindow({.bounds = kAnimated, .style = 0})};
+    course.window->Layered(true);
+    course.window->ShowEffect(kEffectZoom, 16);
+    const HWND handle = course.window->GetHandle();
+
+    framesPresented = 0;
+    EXPECT_TRUE(course.window->Show(true));
+    EXPECT_EQ(framesPresented, 1) << "one frame, before any timer tick";
+    EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 14, 150 + 70 - 7, 28, 14})) << "the first tenth of the zoom";
+    EXPECT_EQ(course.Last().alpha, 255 * 14 / 140);
+    // What the caller builds next is placed by the window's bounds: they
+    // stay where the window stands, though the frames move and size it (and
+    // a system may say so with WM_MOVE and WM_SIZE, as this one is made to).
+    ::SetWindowPos(handle, nullptr, 262, 206, 56, 28, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ((Rect{course.window->GetLeft(), course.window->GetTop(), course.window->GetWidth(),
+                    course.window->GetHeight()}),
+              kAnimated);
+    int ticks = 0;
+    while (course.window->IsAnimating() && ticks < 100) {
+        ::SendMessageW(handle, WM_TIMER, kTransitionTimer + 65536, 0);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 9) << "the other nine frames come with the timer";
+    EXPECT_EQ(course.Last().rect, kAnimated);
+    RECT onScreen{};
+    ::GetWindowRect(handle, &onScreen);
+    EXPECT_EQ((Rect{onScreen.left, onScreen.top, onScreen.right - onScreen.left, onScreen.bottom - onScreen.top}),
+              kAnimated);
+    EXPECT_EQ(course.window->GetWidth(), 280);
+
+    framesPresented = 0;
+    course.window->Show(true);
+    EXPECT_EQ(framesPresented, 0) << "a window already shown starts nothing";
+
+    // Shown by the system's call, the window waits for the timer as before.
+    ::ShowWindow(handle, SW_HIDE);
+    while (course.window->IsAnimating()) ::SendMessageW(handle, WM_TIMER, kTransitionTimer, 0);
+    framesPresented = 0;
+    ::ShowWindow(handle, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(course.window->IsAnimating());
+    EXPECT_EQ(framesPresented, 0);
 }
 
 TEST_F(SkinWindowInputTest, SlidesComeFromTheirSideAndLeaveTowardsIt) {
