@@ -287,7 +287,8 @@ private:
     std::int32_t fadeTarget_ = 0;
     bool fadeOverlay_ = false;
     bool leftButton_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // Not make_shared, for the reason the skin window gives.
+    std::shared_ptr<bool> alive_ = std::shared_ptr<bool>(new bool(true));
 };
 
 // The visible state of a surface copied into another of the same size.

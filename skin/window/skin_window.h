@@ -353,8 +353,10 @@ private:
     TransitionAnimator animator_;
     ToolTip toolTip_;
     // Turns false when the object is deleted: code that called out to the
-    // application checks it before touching the object again.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    // application checks it before touching the object again. (Not
+    // make_shared: built without type information, it links in the C++
+    // library's exception handling and name demangler.)
+    std::shared_ptr<bool> alive_ = std::shared_ptr<bool>(new bool(true));
     std::uint64_t revision_ = 0;
     std::optional<FrameInputs> paintedFrame_;  // what the background surface holds
     CachedLayer previousLayer_;
