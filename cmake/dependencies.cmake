@@ -1,13 +1,6 @@
-# Third-party code for the target: zlib from Debian's MinGW package, stb_image, minizip
-# compiled from Debian's zlib source package, GoogleTest from Debian's
-# googletest sources. None of it is kept in the repository.
-
-find_library(LIRVO_ZLIB NAMES libz.a z REQUIRED)
-find_path(LIRVO_ZLIB_INCLUDE zlib.h REQUIRED)
-add_library(zlib_static STATIC IMPORTED GLOBAL)
-set_target_properties(zlib_static PROPERTIES
-    IMPORTED_LOCATION ${LIRVO_ZLIB}
-    INTERFACE_INCLUDE_DIRECTORIES ${LIRVO_ZLIB_INCLUDE})
+# Third-party code for the target: stb_image, zlib and minizip compiled from
+# Debian's zlib source package, GoogleTest from Debian's googletest sources.
+# None of it is kept in the repository.
 
 # stb_image from Debian's libstb-dev, for decoding PNG files. The header is
 # platform-free, but it lives among the host's headers, which must not be on
@@ -28,6 +21,20 @@ if(NOT EXISTS ${LIRVO_ZLIB_SOURCE}/contrib/minizip/unzip.c)
     endif()
 endif()
 
+# zlib, with its CRC tables computed at the first CRC (zlib's own
+# DYNAMIC_CRC_TABLE) instead of stored in the program: about 11 KB less in the
+# 32-bit program and 16 KB in the 64-bit one, for a few microseconds once.
+# Not -fdata-sections: with it GCC stores those zero-filled tables in the file
+# rather than leaving them to be allocated at load. The gzip file functions are
+# left out: nothing here reads or writes .gz files.
+set(zlib_sources adler32.c compress.c crc32.c deflate.c infback.c inffast.c inflate.c inftrees.c trees.c
+    uncompr.c zutil.c)
+list(TRANSFORM zlib_sources PREPEND ${LIRVO_ZLIB_SOURCE}/)
+add_library(zlib_static STATIC ${zlib_sources})
+target_include_directories(zlib_static SYSTEM PUBLIC ${LIRVO_ZLIB_SOURCE})
+target_compile_definitions(zlib_static PRIVATE DYNAMIC_CRC_TABLE)
+target_compile_options(zlib_static PRIVATE -w -O2 -ffunction-sections ${LIRVO_HARDENING_FLAGS})
+
 set(minizip_dir ${LIRVO_ZLIB_SOURCE}/contrib/minizip)
 add_library(minizip STATIC
     ${minizip_dir}/unzip.c ${minizip_dir}/ioapi.c)
@@ -46,4 +53,7 @@ if(LIRVO_BUILD_TESTS)
     set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
+    foreach(target gtest gtest_main gmock gmock_main)
+        target_compile_options(${target} PRIVATE ${LIRVO_NO_RTTI})
+    endforeach()
 endif()
