@@ -23,6 +23,9 @@ struct BrushDeleter {
 struct PathDeleter {
     void operator()(Gdiplus::GpPath* path) const { gdip::GdipDeletePath(path); }
 };
+struct MatrixDeleter {
+    void operator()(Gdiplus::GpMatrix* matrix) const { gdip::GdipDeleteMatrix(matrix); }
+};
 
 // Identity colour matrix with the alpha scaled to `percent`.
 ImageAttributes OpacityAttributes(std::int32_t percent) {
@@ -103,6 +106,27 @@ void DrawGlow(Gdiplus::GpGraphics* graphics, const FontRecord& font, const std::
         gdip::GdipDrawImageRectI(shrink.get(), full.get(), 0, 0, smallWidth, smallHeight);
     }
     gdip::GdipDrawImageRectI(graphics, small.get(), rect.left, rect.top, rect.width, rect.height);
+}
+
+// Whether a one-pixel pen on this graphics covers whole pixels at whole
+// coordinates, so that its outline is the same as fills of its edges.
+bool DrawsWholePixels(Gdiplus::GpGraphics* graphics) {
+    Gdiplus::SmoothingMode smoothing{};
+    Gdiplus::PixelOffsetMode offset{};
+    Gdiplus::GpMatrix* raw = nullptr;
+    if (gdip::GdipGetSmoothingMode(graphics, &smoothing) != Gdiplus::Ok ||
+        gdip::GdipGetPixelOffsetMode(graphics, &offset) != Gdiplus::Ok || gdip::GdipCreateMatrix(&raw) != Gdiplus::Ok)
+        return false;
+    const std::unique_ptr<Gdiplus::GpMatrix, MatrixDeleter> transform(raw);
+    BOOL identity = FALSE;
+    if (gdip::GdipGetWorldTransform(graphics, raw) != Gdiplus::Ok || gdip::GdipIsMatrixIdentity(raw, &identity) != Gdiplus::Ok)
+        identity = FALSE;
+    using namespace Gdiplus;
+    const bool crisp = smoothing == SmoothingModeDefault || smoothing == SmoothingModeHighSpeed ||
+                       smoothing == SmoothingModeNone;
+    const bool centred = offset == PixelOffsetModeDefault || offset == PixelOffsetModeHighSpeed ||
+                         offset == PixelOffsetModeNone;
+    return identity && crisp && centred;
 }
 
 }  // namespace
@@ -280,6 +304,19 @@ void FillClearedSurface(Surface& surface, Argb colour, std::int32_t x, std::int3
 void DrawRectOutline(Gdiplus::GpGraphics* graphics, Argb colour, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height, float penWidth) {
     if (!graphics) return;
+    // GDI+ blends a translucent outline through a scratch picture of the
+    // whole rectangle, which for a window's frame is the whole window; four
+    // fills of the edges touch only the edges and leave the same pixels.
+    if (penWidth == 1.0f && width >= 0 && height >= 0 && DrawsWholePixels(graphics)) {
+        auto brush = SolidBrush(colour);
+        gdip::GdipFillRectangleI(graphics, brush.get(), x, y, width + 1, 1);
+        if (height > 0) gdip::GdipFillRectangleI(graphics, brush.get(), x, y + height, width + 1, 1);
+        if (height > 1) {
+            gdip::GdipFillRectangleI(graphics, brush.get(), x, y + 1, 1, height - 1);
+            if (width > 0) gdip::GdipFillRectangleI(graphics, brush.get(), x + width, y + 1, 1, height - 1);
+        }
+        return;
+    }
     auto pen = Pen(colour, penWidth);
     gdip::GdipDrawRectangleI(graphics, pen.get(), x, y, width, height);
 }

@@ -226,6 +226,68 @@ TEST_F(DrawingTest, ImagesWithOpacityAndOutlines) {
     EXPECT_EQ(surface.PixelAt(19, 30), 0xFF00FF00u);
 }
 
+// A one-pixel outline covers the rectangle's edge pixels, its right and
+// bottom edges included, blending each of them exactly once (the corners
+// too) and leaving every other pixel alone.
+TEST_F(DrawingTest, OutlinesBlendEachEdgePixelOnce) {
+    const struct {
+        Argb colour, background;
+        std::int32_t x, y, width, height;
+    } cases[] = {
+        {0x60000000, 0xFF2050A0, 0, 0, 39, 29},  // the window's outer edge: along the surface's border
+        {0x60FFFFFF, 0xFF2050A0, 1, 1, 37, 27},  // and its inner edge
+        {0xFF00FF00, 0xFF2050A0, 3, 4, 10, 6},
+        {0x80FF0000, 0x00000000, 5, 5, 2, 1},    // thinner than a pen's corners, on nothing
+        {0x60000000, 0xFF2050A0, 30, 20, 20, 20}, // partly off the surface
+    };
+    for (const auto& c : cases) {
+        const std::string name = std::to_string(c.x) + "," + std::to_string(c.y) + " " + std::to_string(c.width) +
+                                 "x" + std::to_string(c.height);
+        Surface once(1, 1);
+        once.FillPixels(0, 0, 1, 1, c.background);
+        FillRectColour(once.Graphics(), c.colour, 0, 0, 1, 1);
+        gdip::GdipFlush(once.Graphics(), Gdiplus::FlushIntentionSync);
+        const std::uint32_t blended = once.PixelAt(0, 0);
+        ASSERT_NE(blended, c.background) << name;
+
+        Surface surface(40, 30);
+        surface.FillPixels(0, 0, 40, 30, c.background);
+        DrawRectOutline(surface.Graphics(), c.colour, c.x, c.y, c.width, c.height);
+        gdip::GdipFlush(surface.Graphics(), Gdiplus::FlushIntentionSync);
+        int wrong = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool insideOuter = x >= c.x && x <= c.x + c.width && y >= c.y && y <= c.y + c.height;
+                const bool insideInner = x > c.x && x < c.x + c.width && y > c.y && y < c.y + c.height;
+                const std::uint32_t expected = insideOuter && !insideInner ? blended : c.background;
+                if (surface.PixelAt(x, y) != expected && wrong++ < 3)
+                    ADD_FAILURE() << name << ": pixel " << x << "," << y << " is " << std::hex << surface.PixelAt(x, y)
+                                  << ", not " << expected;
+            }
+        EXPECT_EQ(wrong, 0) << name;
+    }
+
+    // Smoothed or moved by a transform, the outline is the pen's own.
+    for (const bool smoothed : {true, false}) {
+        Surface drawn(40, 30), penned(40, 30);
+        for (Surface* surface : {&drawn, &penned}) {
+            surface->FillPixels(0, 0, 40, 30, 0xFF2050A0);
+            if (smoothed) gdip::GdipSetSmoothingMode(surface->Graphics(), Gdiplus::SmoothingModeAntiAlias);
+            else gdip::GdipTranslateWorldTransform(surface->Graphics(), 0.5f, 0.25f, Gdiplus::MatrixOrderPrepend);
+        }
+        DrawRectOutline(drawn.Graphics(), 0x60FFFFFF, 2, 3, 30, 20);
+        Gdiplus::GpPen* pen = nullptr;
+        gdip::GdipCreatePen1(0x60FFFFFF, 1.0f, Gdiplus::UnitPixel, &pen);
+        gdip::GdipDrawRectangleI(penned.Graphics(), pen, 2, 3, 30, 20);
+        gdip::GdipDeletePen(pen);
+        for (Surface* surface : {&drawn, &penned}) gdip::GdipFlush(surface->Graphics(), Gdiplus::FlushIntentionSync);
+        EXPECT_EQ(DifferingPixels(drawn, penned), 0) << (smoothed ? "smoothed" : "moved");
+        Surface untouched(40, 30);
+        untouched.FillPixels(0, 0, 40, 30, 0xFF2050A0);
+        EXPECT_GT(DifferingPixels(drawn, untouched), 80) << "an outline was drawn";
+    }
+}
+
 TEST(Contrast, BlackOnLightWhiteOnDark) {
     const struct {
         Argb colour, expected;
