@@ -207,7 +207,11 @@ bool TransitionAnimator::Zoom(std::int32_t, bool in, std::int32_t& height, std::
         width = std::max(width - stepX, 0);
         height = std::max(height - stepY, 0);
     }
+    // Only the frame's own corner of the canvas is pushed, so only that much
+    // is cleared: at the first frame, a hundredth of the canvas.
+    gdip::GdipSetClipRectI(workGraphics_.get(), 0, 0, width, height, Gdiplus::CombineModeReplace);
     gdip::GdipGraphicsClear(workGraphics_.get(), 0);
+    gdip::GdipResetClip(workGraphics_.get());
     gdip::GdipDrawImageRectI(workGraphics_.get(), SnapshotImage(), 0, 0, width, height);
     gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
     Push(work_.GetHandle(), windowRect_.left + fullWidth / 2 - width / 2, windowRect_.top + fullHeight / 2 - height / 2,

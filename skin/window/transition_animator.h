@@ -50,6 +50,9 @@ public:
     std::int32_t Angle() const { return angle_; }
     const Rect& WindowRect() const { return windowRect_; }
     HDC SnapshotDc() const { return snapshot_.GetHandle(); }
+    // The canvas the frames that are not the snapshot itself are drawn on;
+    // a frame is pushed from its top-left corner.
+    HDC WorkDc() const { return work_.GetHandle(); }
     // The frame last pushed, for inspection: position, size and alpha.
     struct PushedFrame {
         Rect rect;

@@ -258,6 +258,77 @@ TEST_F(SkinWindowInputTest, ZoomGrowsFromTheCentreAndShrinksBackIntoIt) {
     EXPECT_EQ(course.Last().alpha, 255 * 112 / 140);
 }
 
+// The pixels of the DIB section selected into a memory DC, bottom-up.
+const std::uint32_t* DibBits(HDC dc) {
+    DIBSECTION section{};
+    if (!::GetObjectW(::GetCurrentObject(dc, OBJ_BITMAP), sizeof(section), &section)) return nullptr;
+    return static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+}
+
+// A GDI+ bitmap over bottom-up premultiplied pixels, as the frames are drawn.
+GdipBitmap WrapBits(const std::uint32_t* bits, int width, int height) {
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    auto* topRow = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(bits) + (height - 1) * width);
+    gdip::GdipCreateBitmapFromScan0(width, height, -width * 4, PixelFormat32bppPARGB, topRow, &bitmap);
+    return GdipBitmap(bitmap);
+}
+
+// Each zoom frame is the snapshot drawn at the frame's size onto nothing,
+// whatever the frames before it left on the canvas: growing and shrinking,
+// over a picture with see-through parts.
+TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
+    constexpr int kWidth = 120, kHeight = 80;
+    const HWND window = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth,
+                                          kHeight, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    std::vector<std::uint32_t> rows(kWidth * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const std::uint32_t alpha = (x * 255 / (kWidth - 1) + y) & 0xFF, grey = alpha * ((x ^ y) & 0xFF) / 255;
+            rows[y * kWidth + x] = alpha << 24 | grey << 16 | (alpha - grey) << 8 | grey / 2;
+        }
+    Surface picture(kWidth, kHeight);
+    picture.StoreRows(reinterpret_cast<const std::uint8_t*>(rows.data()), kWidth * 4);
+
+    TransitionAnimator animator;
+    animator.Begin(window, picture.Dc(), 255, true);
+    const GdipBitmap snapshot = WrapBits(DibBits(animator.SnapshotDc()), kWidth, kHeight);
+    Surface expected(kWidth, kHeight);
+    const GdipBitmap expectedImage = WrapBits(DibBits(expected.Dc()), kWidth, kHeight);
+    Gdiplus::GpGraphics* raw = nullptr;
+    gdip::GdipGetImageGraphicsContext(expectedImage.get(), &raw);
+    const GdipGraphics graphics(raw);
+    gdip::GdipSetInterpolationMode(raw, Gdiplus::InterpolationModeBilinear);
+    gdip::GdipSetPixelOffsetMode(raw, Gdiplus::PixelOffsetModeHalf);
+
+    for (const bool in : {true, false}) {
+        std::int32_t height = 0, width = 0;
+        int frames = 0;
+        for (bool done = false; !done && frames < 20; ++frames) {
+            done = animator.Frame(kEffectZoom, in, height, width);
+            const Rect pushed = animator.LastFrame().rect;
+            if (pushed.width <= 0 || pushed.height <= 0) continue;
+            gdip::GdipGraphicsClear(raw, 0);
+            gdip::GdipDrawImageRectI(raw, snapshot.get(), 0, 0, pushed.width, pushed.height);
+            gdip::GdipFlush(raw, Gdiplus::FlushIntentionSync);
+            const std::uint32_t* drawn = DibBits(animator.WorkDc());
+            const std::uint32_t* wanted = DibBits(expected.Dc());
+            ASSERT_TRUE(drawn && wanted);
+            int differing = 0;
+            for (int y = 0; y < pushed.height; ++y)
+                for (int x = 0; x < pushed.width; ++x) {
+                    const int at = (kHeight - 1 - y) * kWidth + x;
+                    differing += drawn[at] != wanted[at];
+                }
+            EXPECT_EQ(differing, 0) << (in ? "in" : "out") << ", frame " << frames << " of " << pushed.width << " x "
+                                    << pushed.height;
+        }
+        EXPECT_EQ(frames, 10) << (in ? "in" : "out");
+    }
+    animator.Release();
+    ::DestroyWindow(window);
+}
+
 int framesPresented = 0;
 
 // Show puts the first frame of the show transition up before it returns, so
