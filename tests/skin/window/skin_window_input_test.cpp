@@ -344,9 +344,19 @@ TEST_F(SkinWindowInputTest, ShowPutsUpTheFirstFrameOfItsTransitionAtOnce) {
     course.window->ShowEffect(kEffectZoom, 16);
     const HWND handle = course.window->GetHandle();
 
+    // Showing activates the window, as the system's showing does; only
+    // after the first frame, which is what the user waits for.
+    ::SetActiveWindow(nullptr);
+    int framesAtActivation = -1;
+    course.window->SetHandlers(std::nullopt, [&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) framesAtActivation = framesPresented;
+        return false;
+    });
     framesPresented = 0;
     EXPECT_TRUE(course.window->Show(true));
     EXPECT_EQ(framesPresented, 1) << "one frame, before any timer tick";
+    EXPECT_EQ(::GetActiveWindow(), handle);
+    EXPECT_EQ(framesAtActivation, 1) << "activated once its first frame was up";
     EXPECT_EQ(course.Last().rect, (Rect{150 + 140 - 14, 150 + 70 - 7, 28, 14})) << "the first tenth of the zoom";
     EXPECT_EQ(course.Last().alpha, 255 * 14 / 140);
     // What the caller builds next is placed by the window's bounds: they
