@@ -119,7 +119,8 @@ bool DrawsWholePixels(Gdiplus::GpGraphics* graphics) {
         return false;
     const std::unique_ptr<Gdiplus::GpMatrix, MatrixDeleter> transform(raw);
     BOOL identity = FALSE;
-    if (gdip::GdipGetWorldTransform(graphics, raw) != Gdiplus::Ok || gdip::GdipIsMatrixIdentity(raw, &identity) != Gdiplus::Ok)
+    if (gdip::GdipGetWorldTransform(graphics, raw) != Gdiplus::Ok ||
+        gdip::GdipIsMatrixIdentity(raw, &identity) != Gdiplus::Ok)
         identity = FALSE;
     using namespace Gdiplus;
     const bool crisp = smoothing == SmoothingModeDefault || smoothing == SmoothingModeHighSpeed ||

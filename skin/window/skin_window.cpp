@@ -417,15 +417,14 @@ bool SkinWindow::Show(std::optional<bool> visible) {
     const HWND target = adoptedWindow_ ? adoptedWindow_ : window_;
     // A show transition puts its first frame up as soon as the window is on
     // the screen, not after whatever the caller builds next and the timer's
-    // first tick; the later frames keep the timer's pace. The window is
-    // activated, as showing it does, right after that frame: activating
+    // first tick; the later frames keep the timer's pace. A top-level window
+    // is activated, as showing it does, right after that frame: activating
     // costs more than the frame, and the frame is what the user waits for.
     const bool transition = show && !wasVisible && showEffect_ != 0;
-    ::ShowWindow(target, transition ? SW_SHOWNA : show ? SW_SHOW : SW_HIDE);
-    if (transition) {
-        if (animating_) TransitionTick(kTransitionTimer + 65536);
-        ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
+    const bool activateAfterFrame = transition && !(::GetWindowLongW(target, GWL_STYLE) & WS_CHILD);
+    ::ShowWindow(target, activateAfterFrame ? SW_SHOWNA : show ? SW_SHOW : SW_HIDE);
+    if (transition && animating_) TransitionTick(kTransitionTimer + 65536);
+    if (activateAfterFrame) ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return ::IsWindowVisible(window_) != FALSE;
 }
 
