@@ -248,7 +248,9 @@ void BenchStartup(const std::wstring& setupExe, const std::wstring& floorExe) {
     std::vector<double> program, floor;
     StepMedians programSteps, floorSteps;
     std::vector<double> floorMemory;
-    for (int run = 0; run < 7; ++run) {
+    // A start moves with the machine's load far more than a repaint does:
+    // the median is taken over more pairs.
+    for (int run = 0; run < 11; ++run) {
         const std::string trace = TempPath("trace", run, ".txt");
         {
             const Child setup(setupExe, trace);
