@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "skin/core/toolkit.h"
 #include "skin/window/surface.h"
 #include "tests/support/images.h"
@@ -276,10 +278,10 @@ TEST_F(DrawingTest, OutlinesBlendEachEdgePixelOnce) {
             else gdip::GdipTranslateWorldTransform(surface->Graphics(), 0.5f, 0.25f, Gdiplus::MatrixOrderPrepend);
         }
         DrawRectOutline(drawn.Graphics(), 0x60FFFFFF, 2, 3, 30, 20);
-        Gdiplus::GpPen* pen = nullptr;
-        gdip::GdipCreatePen1(0x60FFFFFF, 1.0f, Gdiplus::UnitPixel, &pen);
-        gdip::GdipDrawRectangleI(penned.Graphics(), pen, 2, 3, 30, 20);
-        gdip::GdipDeletePen(pen);
+        Gdiplus::GpPen* rawPen = nullptr;
+        gdip::GdipCreatePen1(0x60FFFFFF, 1.0f, Gdiplus::UnitPixel, &rawPen);
+        const std::unique_ptr<Gdiplus::GpPen, decltype(&gdip::GdipDeletePen)> pen(rawPen, &gdip::GdipDeletePen);
+        gdip::GdipDrawRectangleI(penned.Graphics(), pen.get(), 2, 3, 30, 20);
         for (Surface* surface : {&drawn, &penned}) gdip::GdipFlush(surface->Graphics(), Gdiplus::FlushIntentionSync);
         EXPECT_EQ(DifferingPixels(drawn, penned), 0) << (smoothed ? "smoothed" : "moved");
         Surface untouched(40, 30);

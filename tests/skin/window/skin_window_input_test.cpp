@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "skin/core/toolkit.h"
@@ -278,8 +279,11 @@ GdipBitmap WrapBits(const std::uint32_t* bits, int width, int height) {
 // over a picture with see-through parts.
 TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
     constexpr int kWidth = 120, kHeight = 80;
-    const HWND window = ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth,
-                                          kHeight, nullptr, nullptr, nullptr, nullptr);
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
+                          nullptr, nullptr, nullptr),
+        &::DestroyWindow);
+    const HWND window = owned.get();
     ASSERT_TRUE(window);
     std::vector<std::uint32_t> rows(kWidth * kHeight);
     for (int y = 0; y < kHeight; ++y)
@@ -326,7 +330,6 @@ TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
         EXPECT_EQ(frames, 10) << (in ? "in" : "out");
     }
     animator.Release();
-    ::DestroyWindow(window);
 }
 
 int framesPresented = 0;
