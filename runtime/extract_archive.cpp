@@ -2,32 +2,14 @@
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
 
 #include "runtime/archive_paths.h"
 #include "runtime/files.h"
 #include "runtime/zip_reader.h"
-#include "skin/core/unique_handle.h"
 
 namespace lirvo::runtime {
 namespace {
-
-bool IsAcceptedArchive(const std::string& path) {
-    UniqueHandle file(
-        ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    std::array<std::uint8_t, kArchiveHeaderSize> header{};
-    std::size_t filled = 0;
-    while (filled < header.size()) {
-        DWORD read = 0;
-        if (!::ReadFile(file.Get(), header.data() + filled, static_cast<DWORD>(header.size() - filled), &read, nullptr) ||
-            read == 0)
-            break;
-        filled += read;
-    }
-    return IsArchiveHeaderAccepted(std::span(header).first(filled));
-}
 
 // Writes one entry below `folder` (which ends with a backslash): 0, or the
 // system's error code.
@@ -61,10 +43,9 @@ std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targe
         const DWORD error = ::GetLastError();
         return fail(std::string(targetFolder), error ? error : ERROR_CANNOT_MAKE);
     }
-    if (!IsAcceptedArchive(archivePath)) return fail(archivePath, ERROR_BAD_FORMAT);
-
     ZipReader archive(archivePath);
-    if (!archive) return fail(archivePath, ERROR_BAD_FORMAT);
+    if (!IsArchiveHeaderAccepted(archive.Header())) return fail(archivePath, ERROR_BAD_FORMAT);
+    if (!archive.Open()) return fail(archivePath, ERROR_BAD_FORMAT);
     if (progress) {
         const std::optional<std::int32_t> total = archive.CountEntries();
         if (!total) return fail(archivePath, ERROR_BAD_FORMAT);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <span>
 #include <vector>
@@ -83,17 +84,28 @@ bool FinishWrittenFile(HANDLE file, std::uint32_t dosDateTime) {
 
 }  // namespace
 
-ZipReader::ZipReader(const std::string& archivePath) {
-    // The library reads the directory and each entry's header a byte or two
-    // at a time: through the C library's buffered files those are copies
-    // from memory, where unbuffered they were one system call each.
-    zlib_filefunc64_def files{};
-    fill_fopen64_filefunc(&files);
-    archive_ = unzOpen2_64(archivePath.c_str(), &files);
+ZipReader::ZipReader(const std::string& archivePath) : file_(std::fopen(archivePath.c_str(), "rb")) {
+    if (file_) headerSize_ = std::fread(header_.data(), 1, header_.size(), file_);
 }
 
 ZipReader::~ZipReader() {
     if (archive_) unzClose(Archive(archive_));
+    if (file_) std::fclose(file_);
+}
+
+bool ZipReader::Open() {
+    if (archive_ || !file_) return archive_ != nullptr;
+    // The library reads the directory and each entry's header a byte or two
+    // at a time: through the C library's buffered files those are copies
+    // from memory, where unbuffered they were one system call each. Its
+    // "open" hands over the file opened here; from then on the library owns
+    // it and closes it, also when it rejects the archive.
+    zlib_filefunc64_def files{};
+    fill_fopen64_filefunc(&files);
+    files.zopen64_file = [](voidpf openFile, const void*, int) -> voidpf { return openFile; };
+    files.opaque = std::exchange(file_, nullptr);
+    archive_ = unzOpen2_64("", &files);
+    return archive_ != nullptr;
 }
 
 ZipReader::Step ZipReader::MoveToFirst() {

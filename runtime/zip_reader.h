@@ -1,11 +1,18 @@
 #pragma once
 // Reads a ZIP archive entry by entry through minizip, and writes one entry's
-// inflated data to a file. Owns the open archive and closes it exactly once.
+// inflated data to a file. The archive file is opened once: its first bytes
+// can be checked before the library reads anything, and the library then
+// reads the same open file. Owns the file and closes it exactly once.
 // Entry data counts as read only when it is complete and its CRC matches.
 
+#include <array>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
+#include <span>
 #include <string>
+
+#include "runtime/archive_paths.h"
 
 namespace lirvo::runtime {
 
@@ -19,11 +26,20 @@ struct ZipEntry {
 
 class ZipReader {
 public:
+    // Opens the file for reading and reads its first bytes; the library has
+    // not looked at it yet.
     explicit ZipReader(const std::string& archivePath);
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;
     ZipReader& operator=(const ZipReader&) = delete;
 
+    // The file's first kArchiveHeaderSize bytes: fewer when it is shorter,
+    // none when it could not be opened.
+    std::span<const std::uint8_t> Header() const { return std::span(header_).first(headerSize_); }
+    // Hands the open file to the library, which reads the archive's
+    // directory. False when the file was not opened or is no archive the
+    // library can read.
+    bool Open();
     explicit operator bool() const { return archive_ != nullptr; }
 
     enum class Step { Entry, End, Error };
@@ -43,7 +59,10 @@ public:
     std::uint32_t ExtractCurrentTo(const std::string& path, const ZipEntry& entry);
 
 private:
+    std::FILE* file_ = nullptr;  // until the library takes it over
     void* archive_ = nullptr;
+    std::array<std::uint8_t, kArchiveHeaderSize> header_{};
+    std::size_t headerSize_ = 0;
 };
 
 }  // namespace lirvo::runtime

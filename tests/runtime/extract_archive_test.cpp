@@ -225,6 +225,9 @@ TEST(ExtractArchiveTest, RejectedInputsGiveTheirResultAndWriteNothing) {
         EXPECT_EQ(notifications, 1) << "the end is always announced";
         EXPECT_EQ(PathExists(target), c.targetCreated);
         EXPECT_TRUE(NamesIn(target).empty());
+        if (c.archiveBytes) {
+            EXPECT_TRUE(DeleteFile(archive)) << "the rejected archive is not left open";
+        }
     }
     EXPECT_EQ(ExtractArchive("", temp.Path()), -1);
 }
