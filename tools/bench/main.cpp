@@ -58,9 +58,31 @@ double TimeOnce(const std::function<void()>& work) {
     return Now() - start;
 }
 
+// Times of the program and of its floor taken in pairs, one right after the
+// other. The load of this shared machine drifts from second to second; both
+// halves of a pair see about the same, so the ratio is the median of the
+// pairs' own ratios rather than the ratio of two medians taken over
+// different moments.
+class Pairs {
+public:
+    void Add(double program, double floor) {
+        program_.push_back(program);
+        floor_.push_back(floor);
+        if (floor > 0) ratios_.push_back(program / floor);
+    }
+    double Program() const { return Median(program_); }
+    double Floor() const { return Median(floor_); }
+    double Ratio() const { return Median(ratios_); }
+    std::size_t Count() const { return program_.size(); }
+
+private:
+    std::vector<double> program_, floor_, ratios_;
+};
+
 // One figure: a table row, then the same as a line for scripts. With a bar,
 // the verdict says whether the figure (the ratio, or with `difference` the
-// program minus the floor) is within it.
+// program minus the floor) is within it. Timed figures give their pairs;
+// their program and floor are the medians of each side.
 struct Figure {
     const char* name;
     const char* unit;
@@ -69,17 +91,26 @@ struct Figure {
     const char* floorName = "";
     std::optional<double> bar;
     bool difference = false;
+    const Pairs* pairs = nullptr;
 };
 
+Figure Timed(const char* name, const Pairs& pairs, const char* floorName, std::optional<double> bar = std::nullopt) {
+    return {name, "ms", pairs.Program(), pairs.Floor(), floorName, bar, false, &pairs};
+}
+
 void Report(const Figure& figure) {
-    const double ratio = figure.floor > 0 ? figure.program / figure.floor : 0.0;
+    const double ratio = figure.pairs        ? figure.pairs->Ratio()
+                         : figure.floor > 0 ? figure.program / figure.floor
+                                            : 0.0;
     const double measured = figure.difference ? figure.program - figure.floor : ratio;
     const char* verdict = !figure.bar ? "none" : measured <= *figure.bar ? "within" : "over";
     std::printf("%-17s program %10.2f %s   floor %10.2f %s (%s)   %s %6.2f", figure.name, figure.program, figure.unit,
                 figure.floor, figure.unit, figure.floorName, figure.difference ? "difference" : "ratio", measured);
+    if (figure.pairs) std::printf(" (median of %zu pairs)", figure.pairs->Count());
     if (figure.bar) std::printf("   bar %.2f: %s", *figure.bar, verdict);
     std::printf("\n");
     std::printf("bench %s program=%.3f floor=%.3f ratio=%.3f", figure.name, figure.program, figure.floor, ratio);
+    if (figure.pairs) std::printf(" pairs=%zu", figure.pairs->Count());
     if (figure.difference) std::printf(" difference=%.3f", measured);
     if (figure.bar) std::printf(" bar=%.2f", *figure.bar);
     std::printf(" unit=%s verdict=%s\n", figure.unit, verdict);
@@ -142,28 +173,35 @@ void InflateAndWrite(const std::string& archive, const std::string& folder) {
 void BenchExtraction() {
     const std::string archive = TempPath("payload", 0, ".zip");
     runtime::WriteFile(archive, Payload());
-    std::vector<double> program, floor;
+    Pairs pairs;
     runtime::ArchiveComponent component;
-    for (int run = 0; run < 9; ++run) {
+    // The first pairs only warm up: the archive comes into the file cache,
+    // and Wine's own start-up processes settle. A single extraction here
+    // varies by half its time and more with the machine's load, several
+    // times the difference being measured: the median needs many pairs.
+    constexpr int kWarmUp = 3;
+    constexpr int kPairs = 121;
+    for (int run = -kWarmUp; run < kPairs; ++run) {
         const std::string a = TempPath("extract", run), b = TempPath("floor", run);
+        const auto timeProgram = [&] { return TimeOnce([&] { runtime::ExtractArchive(component, archive, a); }); };
+        const auto timeFloor = [&] { return TimeOnce([&] { InflateAndWrite(archive, b); }); };
         // Which goes first alternates: the second finds the first one's
         // files just written and the system's caches as it left them.
-        const auto timeProgram = [&] {
-            program.push_back(TimeOnce([&] { runtime::ExtractArchive(component, archive, a); }));
-        };
-        const auto timeFloor = [&] { floor.push_back(TimeOnce([&] { InflateAndWrite(archive, b); })); };
-        if (run % 2 == 0) {
+        if (run < 0) {
             timeProgram();
             timeFloor();
+        } else if (run % 2 == 0) {
+            const double program = timeProgram();
+            pairs.Add(program, timeFloor());
         } else {
-            timeFloor();
-            timeProgram();
+            const double floor = timeFloor();
+            pairs.Add(timeProgram(), floor);
         }
         RemoveTree(a);
         RemoveTree(b);
     }
     ::DeleteFileA(archive.c_str());
-    Report({"extraction", "ms", Median(program), Median(floor), "zlib into memory, one write per file", 1.15});
+    Report(Timed("extraction", pairs, "zlib into memory, one write per file", 1.15));
 }
 
 // A started program, ended (by its id) when this goes.
@@ -245,32 +283,39 @@ private:
 };
 
 void BenchStartup(const std::wstring& setupExe, const std::wstring& floorExe) {
-    std::vector<double> program, floor;
+    Pairs pairs;
     StepMedians programSteps, floorSteps;
     std::vector<double> floorMemory;
+    const auto startSetup = [&](const std::string& trace) {
+        const Child setup(setupExe, trace);
+        const auto noted = AwaitTrace(setup, trace);
+        programSteps.Add(noted);
+        return noted.back().second;
+    };
+    const auto startFloor = [&](const std::string& trace) {
+        const Child bare(floorExe, trace);
+        const auto noted = AwaitTrace(bare, trace);
+        floorSteps.Add(noted);
+        floorMemory.push_back(bare.PeakWorkingSetMB());
+        return noted.back().second;
+    };
     // A start moves with the machine's load far more than a repaint does:
-    // the median is taken over more pairs.
-    for (int run = 0; run < 11; ++run) {
-        const std::string trace = TempPath("trace", run, ".txt");
-        {
-            const Child setup(setupExe, trace);
-            const auto noted = AwaitTrace(setup, trace);
-            program.push_back(noted.back().second);
-            programSteps.Add(noted);
+    // the median is taken over more pairs. Which starts first alternates:
+    // the second starts while the first one's end is still being cleared up.
+    for (int run = 0; run < 21; ++run) {
+        const std::string first = TempPath("trace", 2 * run, ".txt"), second = TempPath("trace", 2 * run + 1, ".txt");
+        if (run % 2 == 0) {
+            const double program = startSetup(first);
+            pairs.Add(program, startFloor(second));
+        } else {
+            const double floor = startFloor(first);
+            pairs.Add(startSetup(second), floor);
         }
-        ::DeleteFileA(trace.c_str());
-        {
-            const Child bare(floorExe, trace);
-            const auto noted = AwaitTrace(bare, trace);
-            floor.push_back(noted.back().second);
-            floorSteps.Add(noted);
-            floorMemory.push_back(bare.PeakWorkingSetMB());
-        }
-        ::DeleteFileA(trace.c_str());
+        ::DeleteFileA(first.c_str());
+        ::DeleteFileA(second.c_str());
     }
     floorPeakWorkingSet = Median(floorMemory);
-    Report({"start-up", "ms", Median(program), Median(floor),
-            "a bare layered 600 x 392 window's first frame; both from process creation", 1.5});
+    Report(Timed("start-up", pairs, "a bare layered 600 x 392 window's first frame; both from process creation", 1.5));
     programSteps.Print("start-up");
     floorSteps.Print("the floor");
 }
@@ -316,31 +361,29 @@ void BenchPainting() {
 
     const auto push = [&window] { PushOnce(window); };
     auto timeRepaint = [&](const char* name) {
-        std::vector<double> repaint, floor;
+        Pairs pairs;
         for (int run = 0; run < 31; ++run) {
-            repaint.push_back(TimeOnce([&] { window.RepaintAndRefresh(); }));
-            floor.push_back(TimeOnce(push));
+            const double repaint = TimeOnce([&] { window.RepaintAndRefresh(); });
+            pairs.Add(repaint, TimeOnce(push));
         }
         window.RepaintAndRefresh();
-        Report({name, "ms", Median(repaint), Median(floor), "one UpdateLayeredWindow of 600 x 392", 3.0});
-        return Median(floor);
+        Report(Timed(name, pairs, "one UpdateLayeredWindow of 600 x 392", 3.0));
     };
     timeRepaint("repaint");
 
     // A fade frame of the install button: blending its old and new looks,
     // composing it onto the window's surface and pushing the window.
     ImageButton& install = s.buttons[1];
-    std::vector<double> fade;
+    Pairs fade;
     for (int run = 0; run < 31; ++run) {
         install.BeginFade(5, 5);
         if (install.FadeAlpha() != 0) Fail("the install button did not start a fade");
-        fade.push_back(TimeOnce([&] { install.HandleEvent(kEventTimer, kFadeTimerKey, 5); }));
+        const double frame = TimeOnce([&] { install.HandleEvent(kEventTimer, kFadeTimerKey, 5); });
         if (install.FadeAlpha() == 0) Fail("the fade did not advance");
+        fade.Add(frame, TimeOnce(push));
     }
-    std::vector<double> floor;
-    for (int run = 0; run < 31; ++run) floor.push_back(TimeOnce(push));
     PumpFor(300);  // the fades' own timers finish them
-    Report({"fade-frame", "ms", Median(fade), Median(floor), "one UpdateLayeredWindow of 600 x 392"});
+    Report(Timed("fade-frame", fade, "one UpdateLayeredWindow of 600 x 392"));
 
     app->OnSetupClick(window.GetHandle(), install.Id(), 3);
     PumpFor(300);
