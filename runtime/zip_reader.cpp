@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 #include <array>
+#include <memory>
 #include <span>
-#include <vector>
+#include <utility>
 
 #include <unzip.h>
 
@@ -131,12 +131,14 @@ std::optional<std::int32_t> ZipReader::CountEntries() {
 }
 
 std::optional<ZipEntry> ZipReader::CurrentEntry() {
+    // One buffer for every name the archive holds: the library copies the
+    // name's bytes and nothing else into it.
+    if (!nameBuffer_) nameBuffer_ = std::make_unique_for_overwrite<char[]>(kLongestName + 1);
     unz_file_info64 info{};
-    std::string name(kLongestName + 1, '\0');
-    if (unzGetCurrentFileInfo64(Archive(archive_), &info, name.data(), static_cast<uLong>(name.size()), nullptr, 0,
-                                nullptr, 0) != UNZ_OK)
+    if (unzGetCurrentFileInfo64(Archive(archive_), &info, nameBuffer_.get(), kLongestName + 1, nullptr, 0, nullptr,
+                                0) != UNZ_OK)
         return std::nullopt;
-    name.resize(std::min<std::size_t>(info.size_filename, kLongestName));
+    std::string name(nameBuffer_.get(), std::min<std::size_t>(info.size_filename, kLongestName));
     // A zero byte inside a stored name ends it, as it would for CreateFileA.
     name.resize(std::char_traits<char>::length(name.c_str()));
     return ZipEntry{std::move(name), static_cast<std::uint32_t>(info.external_fa),
@@ -149,28 +151,34 @@ std::uint32_t ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntr
         return UniqueHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
     };
+    OpenEntry data(Archive(archive_));
+    if (!data.IsOpen()) return ERROR_CRC;
+
+    // Most entries fit one piece and so take one write; the stated size only
+    // sizes the buffer, it is never trusted beyond the largest piece. The
+    // buffer's bytes are only ever overwritten by inflated data.
+    const auto pieceSize = static_cast<std::size_t>(std::clamp<std::uint64_t>(entry.size, 1, kLargestPiece));
+    const auto pieceBytes = std::make_unique_for_overwrite<std::uint8_t[]>(pieceSize);
+    const std::span<std::uint8_t> piece(pieceBytes.get(), pieceSize);
+    // The first piece is inflated before the file is created: the file is
+    // open only while it is written, and data that fails at its start
+    // creates no file.
+    int read = data.Read(piece);
+    if (read < 0) return ERROR_CRC;
     UniqueHandle file = create();
     // An existing read-only file cannot be replaced until it is made writable.
     if (!file && ::GetLastError() == ERROR_ACCESS_DENIED && ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
         file = create();
     if (!file) return ::GetLastError();
-    OpenEntry data(Archive(archive_));
-    if (!data.IsOpen()) return ERROR_CRC;
-
-    // Most entries fit one piece and so take one write; the stated size only
-    // sizes the buffer, it is never trusted beyond the largest piece.
-    std::vector<std::uint8_t> piece(
-        static_cast<std::size_t>(std::clamp<std::uint64_t>(entry.size, 1, kLargestPiece)));
     std::uint64_t written = 0;
-    for (;;) {
-        const int read = data.Read(piece);
-        if (read < 0) return ERROR_CRC;
-        if (read == 0) break;
-        if (!WriteAll(file.Get(), std::span(piece).first(static_cast<std::size_t>(read)))) {
+    while (read > 0) {
+        if (!WriteAll(file.Get(), piece.first(static_cast<std::size_t>(read)))) {
             const DWORD error = ::GetLastError();
             return error ? error : ERROR_WRITE_FAULT;
         }
         written += static_cast<std::uint64_t>(read);
+        read = data.Read(piece);
+        if (read < 0) return ERROR_CRC;
     }
     // Data that ends before its stated size is never CRC-checked by the
     // library, so the size is checked here.

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -63,6 +64,7 @@ private:
     void* archive_ = nullptr;
     std::array<std::uint8_t, kArchiveHeaderSize> header_{};
     std::size_t headerSize_ = 0;
+    std::unique_ptr<char[]> nameBuffer_;
 };
 
 }  // namespace lirvo::runtime
