@@ -41,7 +41,6 @@ public:
     // directory. False when the file was not opened or is no archive the
     // library can read.
     bool Open();
-    explicit operator bool() const { return archive_ != nullptr; }
 
     enum class Step { Entry, End, Error };
     // Moves to the first entry, or on to the next one.
