@@ -20,7 +20,7 @@ public:
     std::function<bool(std::int32_t percent, const std::string& path)> onProgress;
 
     std::int32_t Extract(std::string_view archiveFile, std::string_view targetFolder);
-    // Why the last extraction gave 0 (empty after one that did not).
+    // Why the last extraction did not give 1 (empty after one that did).
     const ExtractionFailure& LastFailure() const { return lastFailure_; }
 
 private:

@@ -38,7 +38,16 @@ std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targe
     };
 
     const std::string archivePath(archiveFile);
-    if (archiveFile.empty() || targetFolder.empty() || !PathExists(archivePath)) return finish(-1);
+    if (archiveFile.empty() || targetFolder.empty()) {
+        if (failure) *failure = ExtractionFailure{archivePath, ERROR_INVALID_NAME};
+        return finish(-1);
+    }
+    if (!PathExists(archivePath)) {
+        // Gone since it was written (a virus scanner may take it): say so.
+        const DWORD error = ::GetLastError();
+        if (failure) *failure = ExtractionFailure{archivePath, error ? error : ERROR_FILE_NOT_FOUND};
+        return finish(-1);
+    }
     if (!PathExists(targetFolder) && !CreateFolderLevels(targetFolder)) {
         const DWORD error = ::GetLastError();
         return fail(std::string(targetFolder), error ? error : ERROR_CANNOT_MAKE);

@@ -26,10 +26,11 @@ struct ExtractionState {
 // Called after each entry and once at the end.
 using ProgressNotification = std::function<void(ExtractionState& state)>;
 
-// Why an extraction gave 0: the file or folder that could not be made and
-// the system's error code for it (ERROR_CRC for damaged data; for a rejected
-// archive or entry name, ERROR_BAD_FORMAT or ERROR_INVALID_NAME with the
-// archive or the entry's name as the path).
+// Why an extraction did not give 1: the file or folder that could not be
+// made and the system's error code for it (ERROR_CRC for damaged data; for a
+// rejected archive or entry name, ERROR_BAD_FORMAT or ERROR_INVALID_NAME with
+// the archive or the entry's name as the path; for a missing archive, the
+// archive and the system's reason it could not be found).
 struct ExtractionFailure {
     std::string path;
     std::uint32_t systemError = 0;
@@ -39,7 +40,7 @@ struct ExtractionFailure {
 // archive is rejected or cannot be read, or an entry cannot be written, is
 // damaged or would leave the folder (earlier entries stay); -1 when a path is
 // empty or the archive file does not exist.
-// When it gives 0 and `failure` is given, `failure` says why.
+// When it gives 0 or -1 and `failure` is given, `failure` says why.
 std::int32_t ExtractArchive(std::string_view archiveFile, std::string_view targetFolder,
                             const ProgressNotification& progress = {}, ExtractionFailure* failure = nullptr);
 

@@ -30,17 +30,48 @@ std::int32_t ClampToInt32(std::uint64_t value) {
 
 }  // namespace
 
-std::int32_t DiskFreeSpaceKB(std::string_view path) {
+std::string NearestExistingFolder(std::string_view path) {
+    const std::vector<std::string> levels = FolderLevels(path);
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+        const DWORD attributes = ::GetFileAttributesA(level->c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return *level + '\\';
+    }
+    // No level below the root exists: the root itself, when it is a drive's.
     const std::string root = DriveRoot(path);
-    if (root.empty()) return -1;
+    return !root.empty() && path.size() >= 2 && path[1] == ':' && PathExists(root) ? root : std::string();
+}
+
+std::string LongFolderPath(std::string_view folder) {
+    const std::string existing = NearestExistingFolder(folder);
+    if (existing.size() <= 3) return std::string(folder);  // nothing below the root to lengthen
+    const DWORD size = ::GetLongPathNameA(existing.c_str(), nullptr, 0);
+    if (size == 0) return std::string(folder);
+    std::string longForm(size, '\0');
+    const DWORD length = ::GetLongPathNameA(existing.c_str(), longForm.data(), size);
+    if (length == 0 || length >= size) return std::string(folder);
+    longForm.resize(length);
+    if (!EndsWithBackslash(longForm, IsAnsiLeadByte)) longForm += '\\';
+    // The levels that do not exist yet are created as typed.
+    const std::size_t known = std::min(existing.size(), folder.size());
+    return longForm + std::string(folder.substr(known));
+}
+
+std::int32_t DiskFreeSpaceKB(std::string_view path) {
+    // A folder may sit on a volume mounted inside its drive: the nearest
+    // level that exists tells which volume the files would go to.
+    std::string where = NearestExistingFolder(path);
+    if (where.empty() || !(path.size() >= 2 && path[1] == ':')) where = DriveRoot(path);
+    if (where.empty()) return -1;
 
     static const auto getDiskFreeSpaceEx = reinterpret_cast<GetDiskFreeSpaceExFunction>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
     if (getDiskFreeSpaceEx) {
         ULARGE_INTEGER available{}, total{}, free{};
-        if (!getDiskFreeSpaceEx(root.c_str(), &available, &total, &free)) return -1;
+        if (!getDiskFreeSpaceEx(where.c_str(), &available, &total, &free)) return -1;
         return ClampToInt32(available.QuadPart >> 10);
     }
+    const std::string root = DriveRoot(path);
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
     if (!::GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters)) return -1;
     return ::MulDiv(static_cast<int>(sectorsPerCluster * bytesPerSector), static_cast<int>(freeClusters), 1024);

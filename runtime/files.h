@@ -17,9 +17,20 @@
 
 namespace lirvo::runtime {
 
-// Kilobytes available to the caller on the drive of the path (its first
-// character when that is a letter, else the current drive); -1 on failure.
+// Kilobytes available to the caller where the path would be written: on
+// the volume of its nearest existing level (a volume may be mounted in a
+// folder of another), or on the current drive when the path names no
+// drive; -1 on failure.
 std::int32_t DiskFreeSpaceKB(std::string_view path);
+
+// The deepest level of the path that exists as a folder, with a trailing
+// backslash ("X:\" when only the drive does); "" when not even that.
+std::string NearestExistingFolder(std::string_view path);
+
+// The folder with its existing levels in their long form ("C:\PROGRA~1\x\"
+// gives "C:\Program Files\x\"); the levels that do not exist yet stay as
+// they are. The folder unchanged when the system cannot tell.
+std::string LongFolderPath(std::string_view folder);
 
 // Creates one folder level; false when it exists already or its parent is missing.
 bool CreateFolder(std::string_view path);

@@ -166,10 +166,18 @@ std::uint32_t ZipReader::ExtractCurrentTo(const std::string& path, const ZipEntr
     int read = data.Read(piece);
     if (read < 0) return ERROR_CRC;
     UniqueHandle file = create();
-    // An existing read-only file cannot be replaced until it is made writable.
-    if (!file && ::GetLastError() == ERROR_ACCESS_DENIED && ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+    if (!file) {
+        // An existing read-only file cannot be replaced until it is made
+        // writable; when that fails too, the first refusal is the reason.
+        const DWORD refused = ::GetLastError();
+        if (refused != ERROR_ACCESS_DENIED || !::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+            return refused ? refused : ERROR_CANNOT_MAKE;
         file = create();
-    if (!file) return ::GetLastError();
+        if (!file) {
+            const DWORD error = ::GetLastError();
+            return error ? error : refused;
+        }
+    }
     std::uint64_t written = 0;
     while (read > 0) {
         if (!WriteAll(file.Get(), piece.first(static_cast<std::size_t>(read)))) {

@@ -12,13 +12,17 @@ bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Compares ignoring ASCII letter case, which is how the file system sees the
-// Windows folder's name; double-byte characters compare byte for byte.
-bool SameFolder(std::string_view a, std::string_view b) {
-    while (a.ends_with('\\')) a.remove_suffix(1);
-    while (b.ends_with('\\')) b.remove_suffix(1);
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
+// True when `folder` is `outer` or lies anywhere below it. Letter case is
+// ignored, as the file system ignores it; double-byte characters compare
+// byte for byte.
+bool IsSameOrInside(std::string_view folder, std::string_view outer) {
+    while (folder.ends_with('\\')) folder.remove_suffix(1);
+    while (outer.ends_with('\\')) outer.remove_suffix(1);
+    if (outer.empty() || folder.size() < outer.size()) return false;
+    if (!std::equal(outer.begin(), outer.end(), folder.begin(),
+                    [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); }))
+        return false;
+    return folder.size() == outer.size() || folder[outer.size()] == '\\';
 }
 
 // "/" would be taken for a separator, and the folder then written into the
@@ -44,7 +48,9 @@ FolderProblem CheckInstallFolder(std::string_view folder, std::string_view windo
     if (bare.size() < 2 || !IsAsciiLetter(bare[0]) || bare[1] != ':' || (bare.size() > 2 && bare[2] != '\\'))
         return FolderProblem::NotAbsolute;
     if (bare.size() <= 3) return FolderProblem::DriveRoot;
-    if (SameFolder(bare, windowsFolder)) return FolderProblem::WindowsFolder;
+    // Nothing of the system's: on 64-bit Windows a 32-bit program's writes to
+    // System32 land in SysWOW64, while the association would name System32.
+    if (IsSameOrInside(bare, windowsFolder)) return FolderProblem::WindowsFolder;
 
     // The levels below the drive, split at backslashes that are whole characters.
     std::vector<std::string_view> levels;
@@ -91,7 +97,7 @@ std::string FolderProblemMessage(FolderProblem problem, std::string_view folder)
         return "不能直接安装到磁盘根目录" + shown + "。请在其中选择或新建一个文件夹，例如 " +
                std::string(folder.substr(0, 3)) + "LirvoPDF阅读器\\。";
     case FolderProblem::WindowsFolder:
-        return "不能安装到 Windows 系统文件夹" + shown + "。请选择其他文件夹。";
+        return "不能安装到 Windows 系统文件夹或其中的文件夹" + shown + "。请选择其他文件夹。";
     case FolderProblem::ForbiddenCharacter:
         return "安装目录" + shown + "中含有文件名不允许的字符（< > : \" / | ? * 等）。请去掉这些字符后再试。";
     case FolderProblem::BadName:

@@ -20,7 +20,7 @@ enum class FolderProblem {
     Unrepresentable,    // a character the ANSI code page cannot hold
     NotAbsolute,        // no "X:\" at the start: relative, "\x", "D:x", a UNC path
     DriveRoot,          // "X:\" itself
-    WindowsFolder,      // the Windows folder itself
+    WindowsFolder,      // the Windows folder or anything below it
     ForbiddenCharacter, // a character Windows does not allow in a name, or a broken double-byte one
     BadName,            // an empty level ("\\"), a reserved device name, a name ending in a dot or space
     TooLong,            // the reader's files would not fit in the system's path limit
@@ -35,7 +35,8 @@ std::string WithTrailingBackslash(std::string folder, runtime::LeadByteTest isLe
 // "D:\Tools\LirvoPDF阅读器\").
 std::string InstallFolderInside(const std::string& picked, runtime::LeadByteTest isLeadByte = runtime::IsAnsiLeadByte);
 
-// Checks a folder that already ends with a backslash. `windowsFolder` is the
+// Checks a folder that already ends with a backslash (and is in its long
+// form: a short name would pass for another folder). `windowsFolder` is the
 // system's Windows folder, with or without its trailing backslash; letter
 // case is ignored in comparing with it.
 FolderProblem CheckInstallFolder(std::string_view folder, std::string_view windowsFolder,

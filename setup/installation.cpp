@@ -17,6 +17,7 @@
 #include "runtime/text_ops.h"
 #include "runtime/zip_directory.h"
 #include "setup/byte_size.h"
+#include "setup/reader_files.h"
 #include "setup/reader_launch.h"
 
 namespace lirvo::setup {
@@ -34,6 +35,18 @@ std::string ReaderPath(const std::string& folder) { return folder + kReaderFileN
 
 namespace {
 
+// A free name beside `path` for a file that has to make way for a while.
+std::string AsideName(const std::string& path) {
+    std::string aside = path + ".lirvo-old";
+    for (int n = 2; runtime::PathExists(aside); ++n) aside = path + ".lirvo-old" + std::to_string(n);
+    return aside;
+}
+
+bool IsFile(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The files an installation touches and how to take it back.
 class InstallUndo {
 public:
@@ -50,16 +63,27 @@ public:
     // A file that the installation will write: one already there is moved
     // aside first, so that a failure can put it back.
     bool Claim(const std::string& path) {
-        const DWORD attributes = ::GetFileAttributesA(path.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            std::string aside = path + ".lirvo-old";
-            for (int n = 2; runtime::PathExists(aside); ++n) aside = path + ".lirvo-old" + std::to_string(n);
+        if (IsFile(path)) {
+            const std::string aside = AsideName(path);
             // A file that cannot be moved aside is not ours to touch, not even on undo.
             if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return false;
-            movedAside_.emplace_back(path, aside);
+            movedAside_.push_back({path, aside, false});
         }
         files_.push_back(path);
         return true;
+    }
+
+    // Like Claim, for a file that must come back whether the installation
+    // succeeds or not; its place while away, or "" when there was none.
+    std::optional<std::string> ClaimForAWhile(const std::string& path) {
+        std::string aside;
+        if (IsFile(path)) {
+            aside = AsideName(path);
+            if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return std::nullopt;
+            movedAside_.push_back({path, aside, true});
+        }
+        files_.push_back(path);
+        return aside;
     }
 
     // Folders the extraction creates for entries in sub-folders.
@@ -73,34 +97,54 @@ public:
     }
 
     void Commit() {
-        for (const auto& [path, aside] : movedAside_) {
+        for (const MovedAside& moved : movedAside_) {
+            if (moved.comesBack) continue;
             // A library that a running reader still holds goes when the system restarts.
-            if (!::DeleteFileA(aside.c_str())) ::MoveFileExA(aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+            if (!::DeleteFileA(moved.aside.c_str()))
+                ::MoveFileExA(moved.aside.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
         }
         movedAside_.clear();
         files_.clear();
         createdFolders_.clear();
     }
 
-    void Rollback() {
+    // Takes everything back as far as the system lets it; what it could not
+    // take back is returned, so that nobody is told of an undo that did not happen.
+    std::vector<LeftBehind> Rollback() {
+        std::vector<LeftBehind> left;
         for (const std::string& file : files_) {
+            if (!runtime::PathExists(file)) continue;
             ::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileA(file.c_str());
+            if (!::DeleteFileA(file.c_str())) left.push_back({file, {}, ::GetLastError()});
         }
-        for (const auto& [path, aside] : movedAside_) ::MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
-        // Deepest first; a folder that holds anything else stays.
+        for (const MovedAside& moved : movedAside_) {
+            if (!::MoveFileExA(moved.aside.c_str(), moved.path.c_str(), MOVEFILE_REPLACE_EXISTING))
+                left.push_back({moved.aside, moved.path, ::GetLastError()});
+        }
+        // Deepest first; a folder that holds anything else stays, as it should.
         std::sort(createdFolders_.begin(), createdFolders_.end(),
                   [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
-        for (const std::string& folder : createdFolders_) ::RemoveDirectoryA(folder.c_str());
+        for (const std::string& folder : createdFolders_) {
+            if (::RemoveDirectoryA(folder.c_str())) continue;
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_DIR_NOT_EMPTY && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+                left.push_back({folder, {}, error});
+        }
         movedAside_.clear();
         files_.clear();
         createdFolders_.clear();
+        return left;
     }
 
 private:
+    struct MovedAside {
+        std::string path;
+        std::string aside;
+        bool comesBack;  // put back after the installation, not deleted
+    };
     std::vector<std::string> createdFolders_;
     std::vector<std::string> files_;
-    std::vector<std::pair<std::string, std::string>> movedAside_;
+    std::vector<MovedAside> movedAside_;
 };
 
 std::uint32_t LastErrorOr(std::uint32_t fallback) {
@@ -108,10 +152,21 @@ std::uint32_t LastErrorOr(std::uint32_t fallback) {
     return error ? error : fallback;
 }
 
+// The file names of the payload, as they will lie in the folder.
+std::vector<std::string> PayloadPaths(const std::vector<runtime::DirectoryEntry>& entries) {
+    std::vector<std::string> paths;
+    for (const runtime::DirectoryEntry& entry : entries) {
+        const std::optional<std::string> relative = runtime::EntryPathInsideTarget(entry.name);
+        if (!relative || relative->ends_with('\\')) continue;  // refused by the extraction; folders hold nothing to claim
+        paths.push_back(*relative);
+    }
+    return paths;
+}
+
 }  // namespace
 
 InstallResult InstallPayload(const std::string& folder, std::span<const std::uint8_t> payload,
-                             runtime::ArchiveComponent& archive) {
+                             runtime::ArchiveComponent& archive, const ReplaceQuestion& mayReplace) {
     InstallResult result;
     const auto failWith = [&](InstallResult::Failure failure, std::string path, std::uint32_t error) {
         result.failure = failure;
@@ -132,9 +187,26 @@ InstallResult InstallPayload(const std::string& folder, std::span<const std::uin
         return failWith(InstallResult::Failure::NotEnoughSpace, folder, ERROR_DISK_FULL);
     }
 
+    // Files of the reader are an earlier installation's and make way; any
+    // other file of the same name is the user's, replaced only when agreed.
+    const std::vector<std::string> paths = PayloadPaths(*entries);
+    std::vector<std::string> foreign;
+    for (const std::string& relative : paths) {
+        const std::string path = folder + relative;
+        if (!IsFile(path)) continue;
+        if (IsReaderFile(path))
+            result.earlierInstallation = true;
+        else
+            foreign.push_back(relative);
+    }
+    if (!foreign.empty() && !(mayReplace && mayReplace(foreign)))
+        return failWith(InstallResult::Failure::Declined, folder + foreign.front(), 0);
+
     InstallUndo undo;
     const auto undone = [&](InstallResult::Failure failure, std::string path, std::uint32_t error) {
-        undo.Rollback();
+        result.leftBehind = undo.Rollback();
+        result.earlierInstallation = false;
+        result.userArchiveAside.clear();
         return failWith(failure, std::move(path), error);
     };
     if (!undo.CreateFolders(folder)) {
@@ -142,20 +214,22 @@ InstallResult InstallPayload(const std::string& folder, std::span<const std::uin
         return undone(InstallResult::Failure::FolderNotCreated, folder, error);
     }
     const std::string archiveFile = folder + kArchiveFileName;
-    for (const runtime::DirectoryEntry& entry : *entries) {
-        const std::optional<std::string> relative = runtime::EntryPathInsideTarget(entry.name);
-        if (!relative || relative->ends_with('\\')) continue;  // refused by the extraction; folders hold nothing to claim
-        const std::string path = folder + *relative;
+    for (const std::string& relative : paths) {
+        const std::string path = folder + relative;
         undo.NoteFoldersOf(path);
         if (!undo.Claim(path)) {
             const std::uint32_t error = LastErrorOr(ERROR_ACCESS_DENIED);
             return undone(InstallResult::Failure::FileNotReplaced, path, error);
         }
     }
-    if (!undo.Claim(archiveFile)) {
+    // Setup's archive is a temporary of its own: a file of the user's by that
+    // name makes way for it and comes back once it is gone.
+    const std::optional<std::string> userArchive = undo.ClaimForAWhile(archiveFile);
+    if (!userArchive) {
         const std::uint32_t error = LastErrorOr(ERROR_ACCESS_DENIED);
         return undone(InstallResult::Failure::FileNotReplaced, archiveFile, error);
     }
+    result.userArchiveAside = *userArchive;
     if (!runtime::WriteFile(archiveFile, payload)) {
         const std::uint32_t error = LastErrorOr(ERROR_WRITE_FAULT);
         return undone(InstallResult::Failure::ArchiveNotWritten, archiveFile, error);
@@ -163,11 +237,23 @@ InstallResult InstallPayload(const std::string& folder, std::span<const std::uin
     result.extractionResult = runtime::ExtractArchive(archive, archiveFile, folder);
     if (result.extractionResult != 1) {
         const runtime::ExtractionFailure failure = archive.LastFailure();
+        // Whatever the extraction could say, the user is told a reason.
+        const std::uint32_t error =
+            failure.systemError ? failure.systemError
+                                : (result.extractionResult == -1 ? ERROR_FILE_NOT_FOUND : ERROR_WRITE_FAULT);
         return undone(InstallResult::Failure::ExtractionFailed, failure.path.empty() ? archiveFile : failure.path,
-                      failure.systemError);
+                      error);
     }
     undo.Commit();
     return result;
+}
+
+std::string ReplaceQuestionText(const std::string& folder, const std::vector<std::string>& fileNames) {
+    std::string list;
+    for (const std::string& name : fileNames) list += "\r\n    " + name;
+    return "文件夹“" + folder + "”中已有以下文件，它们不属于 " + kProductName + "，继续安装将用 " + kProductName +
+           " 的文件替换它们：\r\n" + list +
+           "\r\n\r\n要替换这些文件并继续安装吗？选择“否”将不做任何更改，您可以另选一个安装目录。";
 }
 
 std::string SystemErrorText(std::uint32_t error) {
@@ -182,14 +268,38 @@ std::string SystemErrorText(std::uint32_t error) {
     return text;
 }
 
+namespace {
+
+// The reason as the system words it, or the code when it has no words.
+std::string Reason(std::uint32_t error) {
+    const std::string text = SystemErrorText(error);
+    if (!text.empty()) return text;
+    return error ? "错误代码 " + runtime::ToText(static_cast<std::int64_t>(error)) : "原因不明";
+}
+
+// The end of the message about an undone installation: that nothing
+// changed, or exactly what did not go back and where it is.
+std::string UndoOutcome(const InstallResult& result) {
+    if (result.leftBehind.empty()) return "已撤销本次安装，原有文件保持不变。";
+    std::string text = "撤销本次安装时，以下内容未能恢复原状：";
+    for (const LeftBehind& left : result.leftBehind) {
+        if (left.originalPath.empty())
+            text += "\r\n    “" + left.path + "”仍然留在原处（" + Reason(left.systemError) + "）";
+        else
+            text += "\r\n    原有文件“" + left.originalPath + "”现名为“" + left.path + "”（" +
+                    Reason(left.systemError) + "），请将它改回原名";
+    }
+    return text + "\r\n";
+}
+
+}  // namespace
+
 std::string InstallFailureMessage(const std::string& folder, const InstallResult& result) {
-    const std::string reason = SystemErrorText(result.systemError);
-    const std::string because =
-        reason.empty() ? "（错误代码 " + runtime::ToText(static_cast<std::int64_t>(result.systemError)) + "）"
-                       : "：" + reason;
+    const std::string because = "：" + Reason(result.systemError) + "。";
     const std::string file = "“" + result.failedPath + "”";
     switch (result.failure) {
     case InstallResult::Failure::None:
+    case InstallResult::Failure::Declined:
         return {};
     case InstallResult::Failure::NotEnoughSpace:
         return "磁盘空间不足，无法安装到“" + folder + "”：需要 " +
@@ -197,14 +307,15 @@ std::string InstallFailureMessage(const std::string& folder, const InstallResult
                FormatByteSize(static_cast<double>(result.bytesFree)) +
                "。\r\n请清理磁盘后重试，或选择其他磁盘上的文件夹。";
     case InstallResult::Failure::FolderNotCreated:
-        return "无法创建文件夹" + file + because + "\r\n请选择其他安装目录，或取消安装。";
+        return "无法创建文件夹" + file + because + "\r\n" + UndoOutcome(result) +
+               "\r\n请选择其他安装目录，或取消安装。";
     case InstallResult::Failure::FileNotReplaced:
-        return "无法替换已有的文件" + file + because +
+        return "无法替换已有的文件" + file + because + "\r\n" + UndoOutcome(result) +
                "\r\n如果 LirvoPDF阅读器 正在运行，请先关闭它再重试；也可以选择其他安装目录。";
     case InstallResult::Failure::ArchiveNotWritten:
     case InstallResult::Failure::ExtractionFailed:
-        return "无法写入文件" + file + because +
-               "\r\n已撤销本次安装，原有文件保持不变。请关闭正在使用该文件的程序、清理磁盘后重试，或选择其他安装目录。";
+        return "无法写入文件" + file + because + "\r\n" + UndoOutcome(result) +
+               "\r\n请关闭正在使用该文件的程序、清理磁盘后重试，或选择其他安装目录。";
     }
     return {};
 }
@@ -225,15 +336,35 @@ void AssociateFileType(std::string_view program, std::string_view extensions, st
     runtime::NotifyAssociationsChanged();
 }
 
+namespace {
+
+// The ".pdf" open command as it stands, or nothing.
+std::optional<std::wstring> CurrentOpenCommand() {
+    DWORD size = 0;
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, L".pdf\\Shell\\Open\\Command", nullptr, RRF_RT_REG_SZ, nullptr, nullptr,
+                       &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::wstring command(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, L".pdf\\Shell\\Open\\Command", nullptr, RRF_RT_REG_SZ, nullptr,
+                       command.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    command.resize(wcsnlen(command.c_str(), command.size()));
+    return command;
+}
+
+}  // namespace
+
 bool RecordPreviousAssociation() {
+    const std::optional<std::wstring> command = CurrentOpenCommand();
+    // Another copy of the reader owns ".pdf": its record still tells what came before.
+    if (command && payload::OpensACopyOfTheReader(*command)) return true;
+    // Anything else is what the user chose last, whatever an older record says.
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
     HKEY opened = nullptr;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
                           nullptr, &opened, nullptr) != ERROR_SUCCESS)
         return false;
     const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> record(opened, &::RegCloseKey);
-    // A reinstallation would otherwise record its own association as the previous one.
-    if (::RegQueryValueExW(record.get(), payload::kRecordedMark, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-        return true;
     for (const payload::AssociationValue& value : payload::kAssociationValues) {
         DWORD type = 0, size = 0;
         if (::RegGetValueW(HKEY_CLASSES_ROOT, value.key, value.name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
@@ -250,7 +381,8 @@ bool RecordPreviousAssociation() {
                             sizeof recorded) == ERROR_SUCCESS;
 }
 
-void FinishInstallation(const SetupOptions& options, const std::string& advertisingFolder) {
+LaunchRoute FinishInstallation(const SetupOptions& options, const std::string& advertisingFolder,
+                               const InstallResult& installed) {
     const std::string& folder = options.installFolder;
     const std::string reader = ReaderPath(folder);
     RecordPreviousAssociation();
@@ -263,10 +395,23 @@ void FinishInstallation(const SetupOptions& options, const std::string& advertis
         runtime::CreateShortcut(group + "\\" + kProductName + ".lnk", reader);
         runtime::CreateShortcut(group + "\\卸载.lnk", folder + kUninstallerFileName);
     }
-    if (options.launchAfterFinish) LaunchAsDesktopUser(reader);
-    runtime::DeleteFile(folder + kArchiveFileName);
+    const LaunchRoute launch = options.launchAfterFinish ? LaunchAsDesktopUser(reader) : LaunchRoute::Failed;
+    const std::string archive = folder + kArchiveFileName;
+    runtime::DeleteFile(archive);
+    if (!installed.userArchiveAside.empty()) ::MoveFileExA(installed.userArchiveAside.c_str(), archive.c_str(), 0);
     runtime::DeleteFile(advertisingFolder + "auxs.zip");
-    runtime::DeleteFile(folder + "auxs\\auxs.zip");
+    // A leftover of the reader's own, never a file of a folder that was the user's.
+    if (installed.earlierInstallation) runtime::DeleteFile(folder + "auxs\\auxs.zip");
+    return launch;
+}
+
+std::string ReaderLeftToUserMessage(const SetupOptions& options) {
+    std::string where;
+    if (options.desktopShortcut) where = "桌面上的“" + std::string(kProductName) + "”图标";
+    if (options.startMenuGroup)
+        where += (where.empty() ? "" : "或") + std::string("“开始”菜单中的“") + kProductName + "”";
+    if (where.empty()) where = "“" + ReaderPath(options.installFolder) + "”";
+    return "为了安全，安装程序不会以管理员身份启动阅读器，请从" + where + "启动 " + kProductName + "。";
 }
 
 }  // namespace lirvo::setup

@@ -13,6 +13,7 @@
 #include "runtime/com_apartment.h"
 #include "runtime/com_ptr.h"
 #include "runtime/process.h"
+#include "skin/core/unique_handle.h"
 #include "skin/core/wide_text.h"
 
 namespace lirvo::setup {
@@ -86,8 +87,22 @@ bool StartThroughDesktopShell(const std::string& program) {
     return SUCCEEDED(shell->ShellExecute(file.get(), nothing, nothing, nothing, show));
 }
 
-LaunchRoute LaunchAsDesktopUser(const std::string& program, const DesktopShellStarter& viaShell) {
+bool IsRunningElevated() {
+    HANDLE opened = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &opened)) return true;  // unknown: assume the worst
+    const UniqueHandle token(opened);
+    // Only a token that was raised above the user's own has a limited twin;
+    // with UAC off, or for a standard user, setup has the user's own rights.
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeFull;
+    DWORD size = 0;
+    if (!::GetTokenInformation(token.Get(), TokenElevationType, &type, sizeof type, &size)) return true;
+    return type == TokenElevationTypeFull;
+}
+
+LaunchRoute LaunchAsDesktopUser(const std::string& program, const DesktopShellStarter& viaShell,
+                                const ElevationTest& isElevated) {
     if (viaShell && viaShell(program)) return LaunchRoute::DesktopShell;
+    if (!isElevated || isElevated()) return LaunchRoute::LeftToUser;
     return runtime::RunProgram(program, false) ? LaunchRoute::Direct : LaunchRoute::Failed;
 }
 

@@ -112,7 +112,7 @@ void SetupApplication::OnStartupFormClose() {
         SetupOptions options = state_.options;
         options.launchAfterFinish = false;
         finished_ = true;
-        FinishInstallation(options, state_.advertisingFolder);
+        FinishInstallation(options, state_.advertisingFolder, installed_);
     }
 }
 
@@ -176,7 +176,9 @@ std::optional<std::string> SetupApplication::ChosenFolder() {
         Tell(FolderProblemMessage(FolderProblem::Unrepresentable, ""));
         return std::nullopt;
     }
-    const std::string folder = WithTrailingBackslash(*typed);
+    // A short name (C:\PROGRA~1) would pass for another folder: in the
+    // association, in the checks below and in the uninstaller's comparisons.
+    const std::string folder = runtime::LongFolderPath(WithTrailingBackslash(*typed));
     const FolderProblem problem = CheckInstallFolder(folder, runtime::GetSpecialFolder(kWindowsFolder));
     if (problem != FolderProblem::None) {
         Tell(FolderProblemMessage(problem, typed->empty() ? folder : *typed));
@@ -195,13 +197,27 @@ void SetupApplication::Tell(const std::string& message) {
     ::MessageBoxW(state_.setupWindow.GetHandle(), text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
 
+bool SetupApplication::Ask(const std::string& question) {
+    if (askUser) return askUser(question);
+    const std::wstring text = MakeWideText(question).ToWString();
+    const std::wstring caption = MakeWideText(std::string(kProductName) + " 安装").ToWString();
+    return ::MessageBoxW(state_.setupWindow.GetHandle(), text.c_str(), caption.c_str(),
+                         MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 bool SetupApplication::InstallIntoChosenFolder() {
     const std::string& folder = state_.options.installFolder;
-    const InstallResult result = InstallPayload(folder, Payload(), archives_[0]);
+    const InstallResult result = InstallPayload(folder, Payload(), archives_[0],
+                                                [&](const std::vector<std::string>& fileNames) {
+                                                    return Ask(ReplaceQuestionText(folder, fileNames));
+                                                });
     if (result.Succeeded()) {
+        installed_ = result;
         filesInstalled_ = true;
         return true;
     }
+    // The user said no: the page stays for another folder, nothing to tell.
+    if (result.failure == InstallResult::Failure::Declined) return false;
     // Going on would show the finish page for a reader that is not there.
     Tell(InstallFailureMessage(folder, result));
     return false;
@@ -334,7 +350,8 @@ void SetupApplication::OnProgressTick() {
 void SetupApplication::FinishSetup() {
     finished_ = true;
     state_.customInstallPanel.Show(false);
-    FinishInstallation(state_.options, state_.advertisingFolder);
+    if (FinishInstallation(state_.options, state_.advertisingFolder, installed_) == LaunchRoute::LeftToUser)
+        Tell(ReaderLeftToUserMessage(state_.options));
 }
 
 }  // namespace lirvo::setup

@@ -79,6 +79,9 @@ public:
     // Shows the user a message about the installation and waits for the
     // answer; a message box over the setup window unless replaced (tests).
     std::function<void(const std::string& message)> tellUser;
+    // Asks the user a yes-or-no question and gives the answer; a message box
+    // over the setup window, whose default is "no", unless replaced (tests).
+    std::function<bool(const std::string& question)> askUser;
     // True once the reader's files are in place: from then on, closing the
     // window completes the installation as the finish button does.
     bool FilesInstalled() const { return filesInstalled_; }
@@ -98,12 +101,14 @@ private:
     // (after telling the user why) when it cannot be used.
     std::optional<std::string> ChosenFolder();
     void Tell(const std::string& message);
+    bool Ask(const std::string& question);
     Rect Scaled(double x, double y, std::int32_t width, std::int32_t height) const;
 
     SetupState state_;
     runtime::Form startupForm_;
     std::array<runtime::ArchiveComponent, 3> archives_;  // only the first is used
     runtime::TimerComponent progressTimer_;
+    InstallResult installed_;  // what the next click installed, for the finish
     bool filesInstalled_ = false;
     bool finished_ = false;
 };

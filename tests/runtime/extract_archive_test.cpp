@@ -221,8 +221,17 @@ TEST(ExtractArchiveTest, RejectedInputsGiveTheirResultAndWriteNothing) {
         }
         int notifications = 0;
         const ProgressNotification count = [&](ExtractionState&) { ++notifications; };
-        EXPECT_EQ(ExtractArchive(archive, c.emptyTarget ? "" : target, count), c.result);
+        ExtractionFailure failure;
+        EXPECT_EQ(ExtractArchive(archive, c.emptyTarget ? "" : target, count, &failure), c.result);
         EXPECT_EQ(notifications, 1) << "the end is always announced";
+        // Every refusal has a reason the user can be told, a vanished archive too.
+        EXPECT_NE(failure.systemError, 0u);
+        if (!c.emptyTarget) {
+            EXPECT_EQ(failure.path, archive);
+        }
+        if (!c.archiveBytes) {
+            EXPECT_EQ(failure.systemError, static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+        }
         EXPECT_EQ(PathExists(target), c.targetCreated);
         EXPECT_TRUE(NamesIn(target).empty());
         if (c.archiveBytes) {

@@ -57,6 +57,42 @@ TEST(DiskFreeSpaceTest, MeasuresTheDriveOfThePathOrTheCurrentDrive) {
     EXPECT_EQ(DiskFreeSpaceKB(unmapped + "LirvoPDF阅读器"), -1);
 }
 
+// A folder's free space is its volume's, and a volume may be mounted in a
+// folder of another: Wine's Z: drive is the host's root, with its tmpfs
+// mounted at \\dev\\shm. A folder yet to be made there is measured there.
+TEST(DiskFreeSpaceTest, MeasuresTheVolumeOfTheNearestExistingLevel) {
+    const std::string mounted = "Z:\\dev\\shm\\";
+    const std::int64_t there = ReferenceFreeKB(mounted);
+    const std::int64_t root = ReferenceFreeKB("Z:\\");
+    if (there <= 0 || root <= 0 || std::llabs(there - root) < 1024 * 1024)
+        GTEST_SKIP() << "no second volume of another size mounted at " << mounted;
+    EXPECT_NEAR(DiskFreeSpaceKB(mounted + "LirvoNew\\LirvoPDF阅读器\\"), there, 16 * 1024);
+    EXPECT_EQ(NearestExistingFolder(mounted + "LirvoNew\\LirvoPDF阅读器\\"), mounted);
+}
+
+TEST(FolderPathTest, NearestExistingLevelAndLongForm) {
+    TempFolder temp;
+    const std::string longFolder = temp / "Long Folder Name";
+    ASSERT_TRUE(::CreateDirectoryA(longFolder.c_str(), nullptr));
+    char shortForm[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameA(longFolder.c_str(), shortForm, MAX_PATH), 0u);
+    const std::string shortFolder = shortForm;
+    ASSERT_NE(shortFolder, longFolder);
+    const struct {
+        std::string path, nearest, longForm;
+    } cases[] = {
+        {longFolder + "\\", longFolder + "\\", longFolder + "\\"},
+        {shortFolder + "\\new\\LirvoPDF阅读器\\", shortFolder + "\\", longFolder + "\\new\\LirvoPDF阅读器\\"},
+        {shortFolder + "\\", shortFolder + "\\", longFolder + "\\"},
+        {"C:\\LirvoNoSuchFolder\\x\\", "C:\\", "C:\\LirvoNoSuchFolder\\x\\"},
+        {UnmappedDriveRoot() + "x\\", "", UnmappedDriveRoot() + "x\\"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NearestExistingFolder(c.path), c.nearest) << c.path;
+        EXPECT_EQ(LongFolderPath(c.path), c.longForm) << c.path;
+    }
+}
+
 TEST(CreateFolderTest, CreatesOneLevelOnly) {
     TempFolder temp;
     const std::string folder = temp / "LirvoPDF阅读器";

@@ -7,6 +7,7 @@
 #include "payload/association_record.h"
 #include "runtime/com_apartment.h"
 #include "runtime/files.h"
+#include "resources/setup_data.h"
 #include "runtime/shell.h"
 #include "setup/byte_size.h"
 #include "skin/core/file_io.h"
@@ -19,6 +20,9 @@ namespace lirvo::setup {
 namespace {
 
 using lirvo::testing::TempFolder;
+
+// The user's answer to the question about files that are not the reader's.
+const ReplaceQuestion kAgree = [](const std::vector<std::string>&) { return true; };
 
 TEST(ByteSize, UnitsAndRounding) {
     const struct {
@@ -99,23 +103,84 @@ TEST(InstallPayload, CreatesEveryMissingLevelOfANewNestedFolder) {
     EXPECT_EQ(ReadWholeFile(folder + kReaderFileName), lirvo::testing::SampleData(5000, 1));
 }
 
-TEST(InstallPayload, ReplacesAnEarlierInstallationAndKeepsNoCopyOfIt) {
+TEST(InstallPayload, ReplacesAnEarlierInstallationWithoutAQuestionAndKeepsNoCopyOfIt) {
+    TempFolder target;
+    const std::string folder = target.Path() + "\\";
+    runtime::ArchiveComponent archive;
+    const InstallResult first = InstallPayload(folder, Payload(), archive);
+    ASSERT_TRUE(first.Succeeded()) << InstallFailureMessage(folder, first);
+    EXPECT_FALSE(first.earlierInstallation);
+    ASSERT_TRUE(runtime::DeleteFile(folder + "ins.zip"));
+    ASSERT_TRUE(WriteWholeFile(folder + "notes.txt", ByteArray{'n'}));
+    const auto installed = Snapshot(target.Path());
+
+    int questions = 0;
+    const InstallResult again = InstallPayload(folder, Payload(), archive, [&](const std::vector<std::string>&) {
+        ++questions;
+        return false;
+    });
+    ASSERT_TRUE(again.Succeeded()) << InstallFailureMessage(folder, again);
+    EXPECT_EQ(questions, 0) << "the reader's own files are replaced without a question";
+    EXPECT_TRUE(again.earlierInstallation);
+    auto after = Snapshot(target.Path());
+    EXPECT_EQ(after["notes.txt"], ByteArray{'n'}) << "a file of the user's stays";
+    after.erase("ins.zip");
+    EXPECT_EQ(after, installed) << "the same files, and no moved-aside copy";
+}
+
+// A folder of the user's: a program of another maker named like the
+// uninstaller, and a file of the user's named like setup's archive.
+TEST(InstallPayload, FilesThatAreNotTheReadersAreReplacedOnlyWithTheUsersWord) {
     TempFolder scratch, target;
     const std::string folder = target.Path() + "\\";
-    ASSERT_TRUE(WriteWholeFile(folder + kReaderFileName, ByteArray{'o', 'l', 'd'}));
+    const ByteArray foreignProgram{'M', 'Z', 'o', 't', 'h', 'e', 'r'};
+    const ByteArray usersArchive = lirvo::testing::SampleData(3000, 9);
+    ASSERT_TRUE(WriteWholeFile(folder + kUninstallerFileName, foreignProgram));
+    ASSERT_TRUE(WriteWholeFile(folder + "ins.zip", usersArchive));
     ASSERT_TRUE(WriteWholeFile(folder + "notes.txt", ByteArray{'n'}));
+    const auto before = Snapshot(target.Path());
     runtime::ArchiveComponent archive;
-    const InstallResult result = InstallPayload(folder, MakePayload(scratch), archive);
-    ASSERT_TRUE(result.Succeeded()) << InstallFailureMessage(folder, result);
+
+    std::vector<std::vector<std::string>> asked;
+    const auto answer = [&](bool yes) {
+        return [&asked, yes](const std::vector<std::string>& names) {
+            asked.push_back(names);
+            return yes;
+        };
+    };
+    for (const bool withQuestion : {true, false}) {
+        SCOPED_TRACE(withQuestion ? "the user says no" : "nobody to ask");
+        asked.clear();
+        const InstallResult declined =
+            InstallPayload(folder, MakePayload(scratch), archive, withQuestion ? answer(false) : ReplaceQuestion{});
+        EXPECT_EQ(declined.failure, InstallResult::Failure::Declined);
+        EXPECT_EQ(Snapshot(target.Path()), before) << "nothing is written";
+        if (withQuestion) {
+            EXPECT_EQ(asked, (std::vector<std::vector<std::string>>{{kUninstallerFileName}}))
+                << "asked once, naming exactly the file that is not the reader's";
+        }
+    }
+    const std::string question = ReplaceQuestionText(folder, {kUninstallerFileName});
+    EXPECT_NE(question.find(kUninstallerFileName), std::string::npos) << question;
+    EXPECT_NE(question.find(folder), std::string::npos) << question;
+
+    asked.clear();
+    const InstallResult agreed = InstallPayload(folder, MakePayload(scratch), archive, answer(true));
+    ASSERT_TRUE(agreed.Succeeded()) << InstallFailureMessage(folder, agreed);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(agreed.earlierInstallation);
+    EXPECT_EQ(ReadWholeFile(folder + kUninstallerFileName), lirvo::testing::SampleData(3000, 2)) << "replaced";
+    EXPECT_NE(ReadWholeFile(folder + "ins.zip"), usersArchive) << "setup's archive until the finish";
+
+    runtime::ComApartment com;
+    SetupOptions options;
+    options.installFolder = folder;
+    FinishInstallation(options, target / "advertising\\", agreed);
     auto after = Snapshot(target.Path());
-    EXPECT_EQ(after[kReaderFileName], lirvo::testing::SampleData(5000, 1));
-    EXPECT_EQ(after["notes.txt"], ByteArray{'n'}) << "a file of the user's stays";
-    after.erase(kReaderFileName);
-    after.erase(kUninstallerFileName);
-    after.erase("support.dll");
-    after.erase("ins.zip");
-    after.erase("notes.txt");
-    EXPECT_TRUE(after.empty()) << "no moved-aside copy stays: " << after.begin()->first;
+    EXPECT_EQ(after["ins.zip"], usersArchive) << "the user's file is back, byte for byte";
+    EXPECT_EQ(after["notes.txt"], ByteArray{'n'});
+    for (const auto& [name, bytes] : after) EXPECT_EQ(name.find(".lirvo-old"), std::string::npos) << name;
+    testing::ForgetRecordedAssociation();
 }
 
 // Each failure is undone: the folder is exactly as it was, and the result
@@ -128,7 +193,7 @@ TEST(InstallPayload, AFailureMidwayLeavesTheFolderAsItWas) {
     const auto before = Snapshot(target.Path());
 
     runtime::ArchiveComponent archive;
-    const InstallResult damaged = InstallPayload(folder, MakePayload(scratch, true), archive);
+    const InstallResult damaged = InstallPayload(folder, MakePayload(scratch, true), archive, kAgree);
     EXPECT_EQ(damaged.failure, InstallResult::Failure::ExtractionFailed);
     EXPECT_EQ(damaged.failedPath, folder + "support.dll");
     EXPECT_EQ(damaged.systemError, static_cast<std::uint32_t>(ERROR_CRC));
@@ -141,7 +206,7 @@ TEST(InstallPayload, AFailureMidwayLeavesTheFolderAsItWas) {
         UniqueHandle held(::CreateFileA((folder + "support.dll").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        const InstallResult blocked = InstallPayload(folder, MakePayload(scratch), archive);
+        const InstallResult blocked = InstallPayload(folder, MakePayload(scratch), archive, kAgree);
         EXPECT_EQ(blocked.failure, InstallResult::Failure::FileNotReplaced);
         EXPECT_EQ(blocked.failedPath, folder + "support.dll");
         EXPECT_EQ(blocked.systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
@@ -151,6 +216,54 @@ TEST(InstallPayload, AFailureMidwayLeavesTheFolderAsItWas) {
         EXPECT_EQ(message.find("错误代码 0"), std::string::npos) << message;
     }
     EXPECT_EQ(Snapshot(target.Path()), beforeHeld);
+}
+
+// An undo that the system does not let finish is not reported as done: the
+// message names what stayed and where the user's own file is now.
+TEST(InstallPayload, AnUndoThatCannotFinishSaysWhatIsLeftAndWhere) {
+    TempFolder scratch, target;
+    const std::string folder = target.Path() + "\\";
+    const std::string reader = folder + kReaderFileName;
+    ASSERT_TRUE(WriteWholeFile(reader, ByteArray{'o', 'l', 'd'}));
+    runtime::ArchiveComponent archive;
+    // Another program opens the new reader as soon as it is written, and
+    // keeps it open while the installation fails on a later file.
+    UniqueHandle held;
+    archive.onProgress = [&](std::int32_t, const std::string& path) {
+        if (path == reader && !held)
+            held = UniqueHandle(::CreateFileA(reader.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        return false;
+    };
+    const InstallResult result = InstallPayload(folder, MakePayload(scratch, true), archive, kAgree);
+    ASSERT_TRUE(held) << "the reader was written before the damaged entry";
+    EXPECT_EQ(result.failure, InstallResult::Failure::ExtractionFailed);
+    ASSERT_EQ(result.leftBehind.size(), 2u);
+    EXPECT_EQ(result.leftBehind[0].path, reader) << "the new reader could not be deleted";
+    EXPECT_EQ(result.leftBehind[0].systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(result.leftBehind[1].originalPath, reader) << "the old reader could not go back to its name";
+    EXPECT_TRUE(runtime::PathExists(result.leftBehind[1].path));
+    const std::string message = InstallFailureMessage(folder, result);
+    EXPECT_EQ(message.find("原有文件保持不变"), std::string::npos) << "no claim of an undo that did not happen: " << message;
+    EXPECT_NE(message.find("“" + reader + "”仍然留在原处"), std::string::npos) << message;
+    EXPECT_NE(message.find("“" + result.leftBehind[1].path + "”"), std::string::npos) << message;
+    EXPECT_NE(message.find(SystemErrorText(ERROR_SHARING_VIOLATION)), std::string::npos) << message;
+    held.Reset();
+    EXPECT_EQ(ReadWholeFile(result.leftBehind[1].path), (ByteArray{'o', 'l', 'd'})) << "the old reader is whole";
+}
+
+// Every failure has its reason: one the system could not give is not shown
+// as "error code 0".
+TEST(InstallPayload, EveryFailureMessageGivesAReason) {
+    for (const auto failure : {InstallResult::Failure::FolderNotCreated, InstallResult::Failure::FileNotReplaced,
+                               InstallResult::Failure::ArchiveNotWritten, InstallResult::Failure::ExtractionFailed}) {
+        InstallResult result;
+        result.failure = failure;
+        result.failedPath = "C:\\x\\ins.zip";
+        result.leftBehind.push_back({"C:\\x\\a.dll", {}, 0});
+        const std::string message = InstallFailureMessage("C:\\x\\", result);
+        EXPECT_EQ(message.find("错误代码 0"), std::string::npos) << message;
+        EXPECT_NE(message.find("原因不明"), std::string::npos) << message;
+    }
 }
 
 TEST(InstallPayload, AFolderThatCannotBeCreatedLeavesNoLevelBehind) {
@@ -243,6 +356,41 @@ TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
     testing::ForgetRecordedAssociation();
 }
 
+// The record is of what the user chose last before this reader: when
+// another program took ".pdf" over since an earlier installation, a new
+// installation records that program, not the older choice.
+TEST(FinishInstallation, ARecordIsRenewedWhenAnotherProgramTookThePdfFilesOver) {
+    runtime::ComApartment com;
+    TempFolder first, second;
+    testing::ForgetRecordedAssociation();
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
+    SetupOptions options;
+    options.installFolder = first.Path() + "\\";
+    FinishInstallation(options, first / "advertising\\");
+    ASSERT_EQ(RecordText("Class"), "pdffile");
+
+    // Another copy of the reader takes over from the first: the record of
+    // what came before the reader stays.
+    options.installFolder = second.Path() + "\\";
+    FinishInstallation(options, second / "advertising\\");
+    EXPECT_EQ(RecordText("Class"), "pdffile");
+
+    // Another reader takes .pdf; then the reader is installed again.
+    const wchar_t other[] = L"\"C:\\Other\\Viewer.exe\" \"%1\"";
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"OtherViewer.Document",
+                      sizeof(L"OtherViewer.Document"));
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf\\Shell\\Open\\Command", nullptr, REG_SZ, other, sizeof(other));
+    const wchar_t otherIcon[] = L"C:\\Other\\Viewer.exe,1";
+    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf\\DefaultIcon", nullptr, REG_SZ, otherIcon, sizeof(otherIcon));
+    FinishInstallation(options, second / "advertising\\");
+    EXPECT_EQ(RecordText("Class"), "OtherViewer.Document");
+    EXPECT_EQ(RecordText("OpenCommand"), "\"C:\\Other\\Viewer.exe\" \"%1\"");
+    EXPECT_EQ(RecordText("DefaultIcon"), "C:\\Other\\Viewer.exe,1");
+    testing::ForgetRecordedAssociation();
+}
+
 TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     runtime::ComApartment com;
     TempFolder target;
@@ -257,7 +405,9 @@ TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     options.installFolder = folder;
     options.desktopShortcut = true;
     options.startMenuGroup = true;
-    FinishInstallation(options, target / "advertising\\");
+    InstallResult earlier;
+    earlier.earlierInstallation = true;
+    FinishInstallation(options, target / "advertising\\", earlier);
     EXPECT_TRUE(runtime::PathExists(desktopLink));
     EXPECT_TRUE(runtime::PathExists(group + "\\LirvoPDF阅读器.lnk"));
     EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk"));
@@ -272,7 +422,36 @@ TEST(FinishInstallation, ShortcutsForTheChosenOptionsAndCleanUp) {
     FinishInstallation(none, target / "advertising\\");
     EXPECT_FALSE(runtime::PathExists(desktopLink)) << "no option, no shortcut";
     EXPECT_FALSE(runtime::PathExists(group));
+
+    // In a folder that held no earlier installation, the auxs leftover is
+    // the user's file: it stays.
+    ASSERT_TRUE(WriteWholeFile(folder + "auxs\\auxs.zip", ByteArray{2}));
+    FinishInstallation(none, target / "advertising\\");
+    EXPECT_TRUE(runtime::PathExists(folder + "auxs\\auxs.zip"));
     testing::ForgetRecordedAssociation();
+}
+
+// Setup left the reader for the user to start: one sentence, naming where
+// the user will find it.
+TEST(FinishInstallation, TheUserIsToldWhereToFindAReaderSetupDidNotStart) {
+    const struct {
+        bool desktop, startMenu;
+        std::vector<std::string> named;
+    } cases[] = {
+        {true, true, {"桌面", "“开始”菜单"}},
+        {true, false, {"桌面"}},
+        {false, true, {"“开始”菜单"}},
+        {false, false, {"D:\\Tools\\LirvoPDF阅读器.exe"}},
+    };
+    for (const auto& c : cases) {
+        SetupOptions options;
+        options.installFolder = "D:\\Tools\\";
+        options.desktopShortcut = c.desktop;
+        options.startMenuGroup = c.startMenu;
+        const std::string message = ReaderLeftToUserMessage(options);
+        for (const std::string& place : c.named) EXPECT_NE(message.find(place), std::string::npos) << message;
+        EXPECT_EQ(message.find("。"), message.size() - std::string("。").size()) << "one sentence: " << message;
+    }
 }
 
 }  // namespace

@@ -33,27 +33,45 @@ bool Ran(const std::string& program) {
     return false;
 }
 
-TEST(ReaderLaunch, TheDesktopShellStartsTheReaderWhereThereIsOne) {
+// Who starts the reader, for each answer of the shell and each kind of
+// token: with setup's administrator rights it is never setup itself.
+TEST(ReaderLaunch, TheReaderNeverStartsWithSetupsElevatedRights) {
+    const struct {
+        bool shellStarts;
+        bool elevated;
+        LaunchRoute route;
+        bool setupStartsIt;
+    } cases[] = {
+        {true, true, LaunchRoute::DesktopShell, false},
+        {true, false, LaunchRoute::DesktopShell, false},
+        {false, true, LaunchRoute::LeftToUser, false},
+        {false, false, LaunchRoute::Direct, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "shell " << (c.shellStarts ? "starts it" : "fails") << ", setup "
+                                          << (c.elevated ? "elevated" : "not elevated"));
+        TempFolder temp;
+        const std::string reader = PlaceProbe(temp);
+        std::string asked;
+        const LaunchRoute route = LaunchAsDesktopUser(
+            reader,
+            [&](const std::string& program) {
+                asked = program;
+                return c.shellStarts;
+            },
+            [&] { return c.elevated; });
+        EXPECT_EQ(route, c.route);
+        EXPECT_EQ(asked, reader) << "the shell is always asked first";
+        if (c.setupStartsIt) {
+            EXPECT_TRUE(Ran(reader));
+        } else {
+            ::Sleep(1000);
+            EXPECT_FALSE(runtime::PathExists(reader + ".ran")) << "setup must not start it itself";
+        }
+    }
+    const auto noShell = [](const std::string&) { return false; };
     TempFolder temp;
-    const std::string reader = PlaceProbe(temp);
-    std::string asked;
-    const LaunchRoute route = LaunchAsDesktopUser(reader, [&](const std::string& program) {
-        asked = program;
-        return true;
-    });
-    EXPECT_EQ(route, LaunchRoute::DesktopShell);
-    EXPECT_EQ(asked, reader);
-    ::Sleep(1000);
-    EXPECT_FALSE(runtime::PathExists(reader + ".ran")) << "setup must not also start it itself";
-}
-
-TEST(ReaderLaunch, WithoutADesktopShellSetupStartsTheReaderItself) {
-    TempFolder temp;
-    const std::string reader = PlaceProbe(temp);
-    EXPECT_EQ(LaunchAsDesktopUser(reader, [](const std::string&) { return false; }), LaunchRoute::Direct);
-    EXPECT_TRUE(Ran(reader));
-    EXPECT_EQ(LaunchAsDesktopUser(temp / "missing.exe", [](const std::string&) { return false; }),
-              LaunchRoute::Failed);
+    EXPECT_EQ(LaunchAsDesktopUser(temp / "missing.exe", noShell, [] { return false; }), LaunchRoute::Failed);
 }
 
 // The real desktop shell, as the test prefix offers it: Wine's explorer
@@ -67,8 +85,12 @@ TEST(ReaderLaunch, TheRealDesktopShellStartsTheReader) {
     ::DeleteFileA((reader + ".ran").c_str());
 
     const LaunchRoute route = LaunchAsDesktopUser(reader);
-    EXPECT_EQ(route, shellStarted ? LaunchRoute::DesktopShell : LaunchRoute::Direct);
-    EXPECT_TRUE(Ran(reader));
+    if (shellStarted) {
+        EXPECT_EQ(route, LaunchRoute::DesktopShell);
+        EXPECT_TRUE(Ran(reader));
+    } else {
+        EXPECT_EQ(route, IsRunningElevated() ? LaunchRoute::LeftToUser : LaunchRoute::Direct);
+    }
 }
 
 }  // namespace

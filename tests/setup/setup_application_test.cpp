@@ -16,6 +16,7 @@
 #include "runtime/shell.h"
 #include "runtime/process.h"
 #include "setup/install_folder.h"
+#include "skin/core/file_io.h"
 #include "skin/core/unique_handle.h"
 #include "tests/support/child_process.h"
 #include "tests/setup/registry_reading.h"
@@ -60,6 +61,10 @@ protected:
     void SetUp() override {
         app_ = std::make_unique<SetupApplication>();
         app_->tellUser = [this](const std::string& message) { told_.push_back(message); };
+        app_->askUser = [this](const std::string& question) {
+            asked_.push_back(question);
+            return answer_;
+        };
         app_->Start();
         Pump();
         ASSERT_TRUE(::IsWindow(S().setupWindow.GetHandle()));
@@ -106,6 +111,8 @@ protected:
 
     std::unique_ptr<SetupApplication> app_;
     std::vector<std::string> told_;
+    std::vector<std::string> asked_;
+    bool answer_ = false;
 };
 
 TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
@@ -119,6 +126,7 @@ TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
         {L"C:", "a drive"},
         {L"C:\\", "a drive root"},
         {MakeWideText(windows).ToWString(), "the Windows folder"},
+        {MakeWideText(windows + "System32\\LirvoPDF阅读器\\").ToWString(), "a folder inside the Windows folder"},
         {L"LirvoPDF阅读器", "a relative folder"},
         {L"\\LirvoPDF阅读器\\", "a folder without a drive"},
         {L"C:\\LirvoRefused\\Zoë\\", "a character code page 936 cannot hold"},
@@ -140,6 +148,7 @@ TEST_F(SetupApplicationTest, RefusedFoldersAreToldAndNothingIsWritten) {
     }
     EXPECT_FALSE(runtime::PathExists("C:\\ins.zip")) << "nothing in a drive root";
     EXPECT_FALSE(runtime::PathExists(windows + "ins.zip"));
+    EXPECT_FALSE(runtime::PathExists(windows + "System32\\LirvoPDF阅读器"));
     EXPECT_FALSE(runtime::PathExists("C:\\LirvoRefused"));
 }
 
@@ -155,6 +164,46 @@ TEST_F(SetupApplicationTest, ATypedFolderGetsItsBackslashAndMissingLevels) {
     EXPECT_TRUE(S().progressBar.IsAttached()) << "the install page";
     EXPECT_FALSE(S().folderBox.IsAttached());
     EXPECT_FALSE(S().customInstallToggle.Visible());
+}
+
+// A short name is the same folder as its long form: the installation, the
+// association and the uninstaller's comparisons all use the long one.
+TEST_F(SetupApplicationTest, AShortNameIsTakenInItsLongForm) {
+    ToSelectionPage();
+    TempFolder temp;
+    const std::string longFolder = temp / "Long Folder Name";
+    ASSERT_TRUE(::CreateDirectoryA(longFolder.c_str(), nullptr));
+    char shortForm[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameA(longFolder.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_STRNE(shortForm, longFolder.c_str()) << "the system gives this folder a short name";
+    InstallInto(std::string(shortForm) + "\\LirvoPDF阅读器");
+    EXPECT_TRUE(told_.empty()) << (told_.empty() ? "" : told_[0]);
+    EXPECT_EQ(S().options.installFolder, longFolder + "\\LirvoPDF阅读器\\");
+}
+
+// A folder that holds a program of another maker under one of the reader's
+// names: setup asks once, and a "no" leaves the page and the folder as they were.
+TEST_F(SetupApplicationTest, FilesOfAnotherProgramAreReplacedOnlyAfterTheUserAgreed) {
+    ToSelectionPage();
+    TempFolder temp;
+    const std::string folder = temp.Path() + "\\";
+    ASSERT_TRUE(WriteWholeFile(folder + kUninstallerFileName, ByteArray{'M', 'Z', 'x'}));
+    answer_ = false;
+    InstallInto(temp.Path());
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_NE(asked_[0].find(kUninstallerFileName), std::string::npos) << asked_[0];
+    EXPECT_TRUE(told_.empty()) << "a no needs no message of its own";
+    EXPECT_TRUE(S().folderBox.IsAttached()) << "the selection page stays";
+    EXPECT_FALSE(app_->FilesInstalled());
+    EXPECT_EQ(ReadWholeFile(folder + kUninstallerFileName), (ByteArray{'M', 'Z', 'x'}));
+    EXPECT_FALSE(runtime::PathExists(folder + kReaderFileName));
+
+    answer_ = true;
+    InstallInto(temp.Path());
+    EXPECT_EQ(asked_.size(), 2u);
+    EXPECT_TRUE(app_->FilesInstalled());
+    EXPECT_TRUE(S().progressBar.IsAttached()) << "the install page";
+    EXPECT_NE(ReadWholeFile(folder + kUninstallerFileName), (ByteArray{'M', 'Z', 'x'}));
 }
 
 TEST_F(SetupApplicationTest, ProgressTicksThenTheFinishPage) {
@@ -289,7 +338,13 @@ TEST(InstallFolderRules, WhatIsTakenAndWhatIsRefused) {
         {"d:\\", P::DriveRoot},
         {"C:\\Windows", P::WindowsFolder},
         {"c:\\WINDOWS\\", P::WindowsFolder},
-        {"C:\\Windows\\LirvoPDF阅读器", P::None},
+        // Everything below it is the system's too: a 32-bit program's System32
+        // is another folder on 64-bit Windows.
+        {"C:\\Windows\\LirvoPDF阅读器", P::WindowsFolder},
+        {"C:\\Windows\\System32\\LirvoPDF阅读器", P::WindowsFolder},
+        {"c:\\windows\\SysWOW64\\x\\", P::WindowsFolder},
+        {"C:\\Windows.old\\x", P::None},
+        {"C:\\WindowsApps\\x", P::None},
         {"D:\\Tools\\", P::None},
         {"D:\\Program Files\\LirvoPDF阅读器", P::None},
         {"LirvoPDF阅读器", P::NotAbsolute},
