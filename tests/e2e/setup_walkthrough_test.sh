@@ -10,7 +10,10 @@
 #   2. a new nested folder typed in, the launch cleared on the finish page;
 #   3. an emptied folder box: refused, nothing written to the drive root;
 #   4. a folder that cannot be created: refused, nothing left behind;
-#   5. cancel on the selection page: nothing installed.
+#   5. cancel on the selection page: nothing installed;
+#   6. a folder of the user's that holds a file named like setup's archive
+#      and another maker's program named like the uninstaller: setup asks
+#      before replacing, and afterwards the user's file is back, byte for byte.
 # usage: setup_walkthrough_test.sh SOURCE BUILD
 set -uo pipefail
 root=$1
@@ -171,6 +174,26 @@ check "cancel on the selection page ends setup with exit code 0" test "$status" 
 check "cancel installs nothing" test ! -e "$folder"
 check "cancel writes no association" no_association
 check "cancel makes no shortcut" test ! -e "$desktop_link" -a ! -e "$group"
+
+# A folder of the user's, as a downloads folder may be.
+downloads="$drive_c/Downloads"
+mkdir -p "$downloads"
+head -c 40000 /dev/urandom >"$downloads/ins.zip"
+printf 'MZ another maker' >"$downloads/卸载.exe"
+printf 'notes' >"$downloads/notes.txt"
+cp "$downloads/ins.zip" "$build/e2e-screenshots/users-ins.zip"
+walk existing-folder --folder 'C:\Downloads' --agree --untick 5
+check "setup ends with exit code 0 after installing into the user's folder" test "$status" -eq 0
+check "setup asked before replacing the other program" grep -qF "asked before replacing files, and answered yes" "$log"
+check "the question was saved as a screenshot" test -s "$build/e2e-screenshots/existing-folder/3-question.png"
+check "the user's ins.zip is back, byte for byte" cmp -s "$downloads/ins.zip" "$build/e2e-screenshots/users-ins.zip"
+check "the user's notes stay" test "$(cat "$downloads/notes.txt" 2>/dev/null)" = notes
+check "the uninstaller replaced the other program, as agreed" cmp -s "$downloads/卸载.exe" "$build/payload/bin/lirvo_uninstaller.exe"
+check "the reader is in the user's folder" test -s "$downloads/LirvoPDF阅读器.exe"
+check "nothing moved aside stays in the user's folder" test -z "$(find "$downloads" -name '*.lirvo-old*')"
+check ".pdf opens the reader in the user's folder" \
+    equals "$(reg_value '.pdf\Shell\Open\Command')" '"C:\Downloads\LirvoPDF阅读器.exe" "%1"'
+rm -rf "$downloads"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
