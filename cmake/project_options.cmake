@@ -24,6 +24,18 @@ target_include_directories(lirvo_options INTERFACE ${PROJECT_SOURCE_DIR})
 set(LIRVO_HARDENING_FLAGS -fstack-protector-strong)
 target_compile_options(lirvo_options INTERFACE ${LIRVO_HARDENING_FLAGS})
 
+# The same sources give the same programs wherever they are built: the
+# compiler records the source and build folders under fixed names in the
+# debug information (and in __FILE__), the later, deeper folder first. A
+# debugger finds the sources again through its path substitution (gdb: set
+# substitute-path /lirvo-setup SOURCE). C and C++ only: windres takes no such
+# option and records no folder.
+set(LIRVO_RECORDED_SOURCE_DIR /lirvo-setup)
+set(LIRVO_RECORDED_BINARY_DIR /lirvo-setup/build)
+add_compile_options(
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}=${LIRVO_RECORDED_SOURCE_DIR}>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}=${LIRVO_RECORDED_BINARY_DIR}>)
+
 # No runtime DLL beside any executable: libgcc, libstdc++ and libssp are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++ -fstack-protector-strong
                  -Wl,--dynamicbase -Wl,--nxcompat)

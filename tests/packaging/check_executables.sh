@@ -8,12 +8,20 @@
 # included) compiled with stack protection, as the debug information records
 # the compiler's switches. setup.exe is a GUI-subsystem program.
 #
+# The same sources give the same files wherever they are built: no program
+# carries a time stamp, and neither it nor its debug information names the
+# folders it was built in. The compiler records each of the two folders
+# under a fixed name instead (SOURCE=RECORDED, BUILD=RECORDED), and the
+# project's own compile units are found by those names.
+#
 # A program shipped without debug information is named as EXE=COPY, COPY
 # being the same program as linked, or its separate debug file. A static
 # library (LIB.a) is checked for its compile units alone.
-# usage: check_executables.sh OBJDUMP SOURCE BUILD (EXE[=COPY] | LIB.a)...
+# usage: check_executables.sh OBJDUMP SOURCE=RECORDED BUILD=RECORDED (EXE[=COPY] | LIB.a)...
 set -euo pipefail
-objdump=$1 source=$2 build=$3
+objdump=$1
+source=${2%%=*} recorded_source=${2#*=}
+build=${3%%=*} recorded_build=${3#*=}
 shift 3
 status=0
 checked=0
@@ -21,7 +29,7 @@ fail() { echo "$1: $2"; status=1; }
 
 # "name<TAB>producer" for each compile unit whose source is the project's own.
 own_units() {
-    "$objdump" --dwarf=info "$1" 2>/dev/null | awk -v source="$source/" -v build="$build/" '
+    "$objdump" --dwarf=info "$1" 2>/dev/null | awk -v source="$recorded_source/" -v build="$recorded_build/" '
         /DW_TAG_compile_unit/ { unit = 1; producer = ""; next }
         unit && /DW_AT_producer/ { sub(/.*DW_AT_producer *: *(\([^)]*\): *)?/, ""); producer = $0 }
         unit && /DW_AT_name/ {
@@ -29,6 +37,16 @@ own_units() {
             if (index($0, source) == 1 || index($0, build) == 1) print $0 "\t" producer
             unit = 0
         }'
+}
+# The folders of this build, wherever in the file they would appear.
+check_no_build_folders() {
+    local file=$1 label=$2 folder
+    for folder in "$source" "$build"; do
+        if grep -aqF -- "$folder/" "$file"; then
+            fail "$label" "names the folder it was built in ($folder): built elsewhere it would differ ($file)"
+            return
+        fi
+    done
 }
 check_stack_protection() {
     local file=$1 label=$2 units unprotected
@@ -45,6 +63,7 @@ for item in "$@"; do
     case "$item" in
     *.a)
         check_stack_protection "$item" "$item"
+        check_no_build_folders "$item" "$item"
         checked=$((checked + 1))
         continue
         ;;
@@ -52,12 +71,15 @@ for item in "$@"; do
     exe=${item%%=*}
     copy=$exe
     [ "$item" = "$exe" ] || copy=${item#*=}
-    headers=$("$objdump" -p "$exe")
+    # The time stamp is shown in the local time zone.
+    headers=$(TZ=UTC "$objdump" -p "$exe")
     grep -q 'Magic.*(PE32)$' <<<"$headers" || fail "$exe" "not PE32"
     foreign=$(grep 'DLL Name:' <<<"$headers" | grep -iE 'libstdc|libgcc|winpthread|libssp|zlib|minizip' || true)
     [ -z "$foreign" ] || fail "$exe" "needs runtime DLLs beside it: $foreign"
     grep -q 'DYNAMIC_BASE' <<<"$headers" || fail "$exe" "no ASLR (DYNAMIC_BASE)"
     grep -q 'NX_COMPAT' <<<"$headers" || fail "$exe" "no DEP (NX_COMPAT)"
+    stamp=$(grep -m1 '^Time/Date' <<<"$headers" | cut -f3-)
+    [ "$stamp" = "Thu Jan  1 00:00:00 1970" ] || fail "$exe" "carries the time it was linked ($stamp)"
     sections=$("$objdump" -h "$exe")
     grep -q ' \.reloc ' <<<"$sections" || fail "$exe" "no relocations: ASLR cannot move it"
     # A section is writable unless READONLY; CODE marks it executable.
@@ -73,6 +95,8 @@ for item in "$@"; do
     posix_threads=$("$objdump" -t "$copy" | grep -E '[ _]pthread_(mutex_lock|key_create|once)$' || true)
     [ -z "$posix_threads" ] || fail "$exe" "carries winpthread: linked against the posix-thread-model runtime"
     check_stack_protection "$copy" "$exe"
+    check_no_build_folders "$exe" "$exe"
+    [ "$copy" = "$exe" ] || check_no_build_folders "$copy" "$exe"
     case "$(basename "$exe")" in
     setup.exe)
         grep -q 'Subsystem.*(Windows GUI)' <<<"$headers" || fail "$exe" "not a GUI program"
