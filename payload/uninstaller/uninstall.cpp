@@ -99,7 +99,8 @@ void DeleteDwordIf(const std::wstring& key, const wchar_t* name, DWORD expected)
 
 // The setup program's association: class ".pdf" with its open command and
 // icon, and the extension key "..pdf" naming that class.
-// False when another program owns .pdf now: it is left alone.
+// False when something else owns .pdf now, another program or another copy
+// of the reader: it is left alone.
 bool RemoveAssociation(const std::wstring& folder) {
     const std::wstring reader = folder + std::wstring(kReader.wideName);
     const std::wstring command = L"\"" + reader + L"\" \"%1\"";
@@ -118,12 +119,16 @@ bool RemoveAssociation(const std::wstring& folder) {
     return true;
 }
 
-// Puts back the association the setup program replaced, when the one it
-// wrote was still in place; the record goes either way.
-void RestorePreviousAssociation(bool wasOurs) {
+// Puts back the association the setup program replaced and drops its
+// record, but only while .pdf opened this installation's reader: the record
+// belongs to whichever copy of the reader owns .pdf. When another copy
+// installed over this one, the record still describes what came before the
+// reader and is that copy's to put back; when another program took .pdf
+// over, there is nothing of ours to put back.
+void RestorePreviousAssociation() {
     {
         const RegistryKey record(HKEY_LOCAL_MACHINE, kAssociationRecordKey, KEY_READ);
-        if (record && wasOurs) {
+        if (record) {
             for (const AssociationValue& value : kAssociationValues) {
                 DWORD type = 0, size = 0;
                 if (::RegQueryValueExW(record.Get(), value.recordName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -153,7 +158,7 @@ UninstallResult Uninstall(const std::wstring& folder) {
     ComSession com;
     UninstallResult result;
     RemoveShortcuts(folder);
-    RestorePreviousAssociation(RemoveAssociation(folder));
+    if (RemoveAssociation(folder)) RestorePreviousAssociation();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     for (const PayloadFile& file : kPayloadFiles) {
         if (file.wideName == kUninstaller.wideName) continue;  // still running; removed after exit

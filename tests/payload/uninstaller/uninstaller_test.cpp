@@ -29,6 +29,13 @@ std::wstring ShellFolder(int csidl) {
 
 bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The uninstaller's clean-up copy removes the folder a moment after the
+// uninstaller's own file: what it removes is waited for.
+bool Gone(const std::wstring& path) {
+    for (int attempt = 0; attempt < 50 && Exists(path); ++attempt) ::Sleep(100);
+    return !Exists(path);
+}
+
 void MakeShortcut(const std::wstring& link, const std::wstring& target) {
     IShellLinkW* shellLink = nullptr;
     ASSERT_EQ(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -108,6 +115,17 @@ bool RecordExists() {
     return true;
 }
 
+std::optional<std::wstring> RecordedClass() {
+    wchar_t value[1024] = {};
+    DWORD size = sizeof(value);
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, L"Class", RRF_RT_REG_SZ, nullptr, value,
+                       &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(value);
+}
+
+std::wstring OpenCommand(const std::wstring& reader) { return L"\"" + reader + L"\" \"%1\""; }
+
 constexpr std::wstring_view kGroupUserFile = L"使用说明.txt";
 
 class UninstallerTest : public ::testing::Test {
@@ -146,13 +164,18 @@ protected:
 
     // Runs the installed uninstaller silently and waits until its helper has
     // removed the uninstaller's own file as well.
-    void Uninstall() {
+    void Uninstall() { Uninstall(uninstaller_); }
+    static void Uninstall(const std::wstring& program) {
         testing::RunningProgram uninstaller;
-        testing::Start(uninstaller, uninstaller_, L"/S");
+        testing::Start(uninstaller, program, L"/S");
         ASSERT_TRUE(uninstaller.started);
         EXPECT_EQ(uninstaller.WaitForExit(30000), 0);
-        for (int attempt = 0; attempt < 150 && Exists(uninstaller_); ++attempt) ::Sleep(100);
-        EXPECT_FALSE(Exists(uninstaller_)) << "the uninstaller's own file goes after it has ended";
+        WaitUntilGone(program);
+    }
+
+    static void WaitUntilGone(const std::wstring& uninstaller) {
+        for (int attempt = 0; attempt < 150 && Exists(uninstaller); ++attempt) ::Sleep(100);
+        EXPECT_FALSE(Exists(uninstaller)) << "the uninstaller's own file goes after it has ended";
     }
 
     testing::TempFolder temp_;
@@ -168,7 +191,7 @@ TEST_F(UninstallerTest, RemovesAWholeInstallation) {
 
     Uninstall();
 
-    EXPECT_FALSE(Exists(folder_)) << "the install folder is gone";
+    EXPECT_TRUE(Gone(folder_)) << "the install folder is gone";
     EXPECT_FALSE(Exists(desktopLink_));
     EXPECT_FALSE(Exists(group_)) << "the start-menu folder and its two shortcuts are gone";
     for (const wchar_t* key : {L".pdf", L"..pdf"}) EXPECT_FALSE(KeyExists(key)) << testing::Utf8(key);
@@ -182,7 +205,7 @@ TEST_F(UninstallerTest, PutsBackTheAssociationSetupReplaced) {
 
     Uninstall();
 
-    EXPECT_EQ(ReadString(L".pdf", L""), L"pdffile") << ".pdf opens with what it opened with before";
+    EXPECT_EQ(ReadString(L".pdf", L""), std::wstring(L"pdffile")) << ".pdf opens with what it opened with before";
     EXPECT_FALSE(KeyExists(L".pdf\\Shell")) << "setup's open command was not there before";
     EXPECT_FALSE(KeyExists(L".pdf\\DefaultIcon"));
     EXPECT_FALSE(KeyExists(L"..pdf"));
@@ -215,7 +238,45 @@ TEST_F(UninstallerTest, LeavesWhatIsNotItsOwn) {
     EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), otherCommand);
     EXPECT_EQ(ReadString(L".pdf\\DefaultIcon", L""), reader_ + L",0") << "nothing of an association it no longer owns";
     EXPECT_EQ(ReadString(L"..pdf", L""), L".pdf");
-    EXPECT_FALSE(RecordExists()) << "a record of nothing it may put back";
+    EXPECT_EQ(RecordedClass(), std::wstring(L"pdffile")) << "the record is not this uninstaller's to drop while .pdf is not its own";
+}
+
+// A second installation into another folder takes .pdf over and keeps the
+// first one's record, which still says what .pdf opened before the reader.
+TEST_F(UninstallerTest, TheRecordGoesWithTheCopyThatOwnsPdf) {
+    RecordPreviousClass(L"pdffile");
+    Associate(reader_);
+    testing::TempFolder secondTemp;
+    const std::string secondAnsi = secondTemp / std::string("LirvoPDF阅读器");
+    ASSERT_TRUE(::CreateDirectoryA(secondAnsi.c_str(), nullptr));
+    ASSERT_TRUE(testing::ExtractPayload(secondAnsi));
+    const std::wstring second = Wide(secondAnsi) + L"\\";
+    const std::wstring secondReader = second + std::wstring(payload::kReader.wideName);
+    const std::wstring secondUninstaller = second + std::wstring(payload::kUninstaller.wideName);
+    MakeShortcut(desktopLink_, secondReader);
+    MakeShortcut(group_ + std::wstring(payload::kShortcutName), secondReader);
+    MakeShortcut(group_ + std::wstring(payload::kUninstallShortcutName), secondUninstaller);
+    Associate(secondReader);
+
+    Uninstall();
+
+    EXPECT_TRUE(Gone(folder_));
+    EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), OpenCommand(secondReader)) << "the second copy keeps .pdf";
+    EXPECT_EQ(ReadString(L".pdf\\DefaultIcon", L""), secondReader + L",0");
+    EXPECT_EQ(RecordedClass(), std::wstring(L"pdffile")) << "the record stays for the copy that owns .pdf";
+    EXPECT_TRUE(Exists(group_ + std::wstring(payload::kUninstallShortcutName))) << "the second copy's shortcuts stay";
+    EXPECT_TRUE(Exists(desktopLink_));
+
+    Uninstall(secondUninstaller);
+
+    EXPECT_TRUE(Gone(second));
+    EXPECT_EQ(ReadString(L".pdf", L""), std::wstring(L"pdffile")) << ".pdf opens with what it opened with before either copy";
+    EXPECT_FALSE(KeyExists(L".pdf\\Shell"));
+    EXPECT_FALSE(KeyExists(L".pdf\\DefaultIcon"));
+    EXPECT_FALSE(KeyExists(L"..pdf"));
+    EXPECT_FALSE(RecordExists());
+    EXPECT_FALSE(Exists(group_));
+    EXPECT_FALSE(Exists(desktopLink_));
 }
 
 }  // namespace
