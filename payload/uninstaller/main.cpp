@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "payload/uninstaller/uninstall.h"
@@ -46,8 +47,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     if (!arguments.empty() && IsSwitch(arguments[0], L"/finish")) {
         // Only ever started by an uninstaller with exactly these arguments.
         if (arguments.size() != 3) return 1;
-        const auto process = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(wcstoull(arguments[1].c_str(), nullptr, 10)));
-        lirvo::payload::FinishRemoval(process, program, arguments[2]);
+        lirvo::UniqueHandle process(
+            reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(wcstoull(arguments[1].c_str(), nullptr, 10))));
+        lirvo::payload::FinishRemoval(std::move(process), program, arguments[2]);
         return 0;
     }
 

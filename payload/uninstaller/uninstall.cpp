@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-
 #include <vector>
 
 #include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "payload/uninstaller/registry_key.h"
 #include "runtime/com_ptr.h"
+#include "skin/core/unique_handle.h"
 
 namespace lirvo::payload {
 namespace {
@@ -173,33 +173,33 @@ bool RemoveAfterExit(const std::wstring& program, const std::wstring& folder) {
     const std::wstring copy = std::wstring(temp.data()) + L"LirvoUninstall-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
     if (!::CopyFileW(program.c_str(), copy.c_str(), FALSE)) return false;
 
-    HANDLE self = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
-                           TRUE, 0))
+    HANDLE duplicate = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &duplicate,
+                           SYNCHRONIZE, TRUE, 0))
         return false;
+    const UniqueHandle self(duplicate);
     // No trailing backslash inside the quotes: the argument parser would
     // read it as an escaped quote.
     std::wstring bareFolder = folder;
     while (!bareFolder.empty() && bareFolder.back() == L'\\') bareFolder.pop_back();
     std::wstring commandLine = L"\"" + copy + L"\" /finish " +
-                               std::to_wstring(reinterpret_cast<std::uintptr_t>(self)) + L" \"" + bareFolder + L"\"";
+                               std::to_wstring(reinterpret_cast<std::uintptr_t>(self.Get())) + L" \"" + bareFolder + L"\"";
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
-    const bool started = ::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                          temp.data(), &startup, &process);
-    ::CloseHandle(self);
-    if (!started) {
+    if (!::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.data(),
+                          &startup, &process)) {
         ::DeleteFileW(copy.c_str());
         return false;
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread), child(process.hProcess);
     return true;
 }
 
-void FinishRemoval(HANDLE process, const std::wstring& program, const std::wstring& folder) {
-    ::WaitForSingleObject(process, 60 * 1000);
-    ::CloseHandle(process);
+void FinishRemoval(UniqueHandle process, const std::wstring& program, const std::wstring& folder) {
+    // However long: the uninstaller's last message stays open until the
+    // user answers it, and its file cannot go before.
+    ::WaitForSingleObject(process.Get(), INFINITE);
+    process.Reset();
     const std::wstring uninstaller = folder + L"\\" + std::wstring(kUninstaller.wideName);
     // The system may hold the image a moment after the process has ended.
     for (int attempt = 0; attempt < 50 && !RemoveFile(uninstaller); ++attempt) ::Sleep(100);

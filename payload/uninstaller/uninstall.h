@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "skin/core/unique_handle.h"
+
 namespace lirvo::payload {
 
 struct UninstallResult {
@@ -26,7 +28,9 @@ UninstallResult Uninstall(const std::wstring& folder);
 bool RemoveAfterExit(const std::wstring& program, const std::wstring& folder);
 
 // The copy's part: `process` is an inherited handle of the uninstaller,
-// `folder` the installation's folder without a trailing backslash.
-void FinishRemoval(HANDLE process, const std::wstring& program, const std::wstring& folder);
+// `folder` the installation's folder without a trailing backslash. Waits for
+// the uninstaller however long it runs: its last message may stay open for
+// as long as the user leaves it.
+void FinishRemoval(UniqueHandle process, const std::wstring& program, const std::wstring& folder);
 
 }  // namespace lirvo::payload

@@ -57,11 +57,12 @@ long RunningProgram::WaitForExit(DWORD milliseconds) {
     return static_cast<long>(code);
 }
 
-void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments) {
+void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments, bool inheritHandles,
+           DWORD flags) {
     std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{sizeof(startup)};
-    running.started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                       nullptr, &startup, &running.process);
+    running.started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, flags,
+                                       nullptr, nullptr, &startup, &running.process);
 }
 
 }  // namespace lirvo::testing
