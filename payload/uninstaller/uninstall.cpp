@@ -146,24 +146,87 @@ void RestorePreviousAssociation() {
     if (RegistryKey(HKEY_LOCAL_MACHINE, kProductKey, KEY_READ).IsEmpty()) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kProductKey);
 }
 
-bool RemoveFile(const std::wstring& path) {
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+// Why `path` cannot be deleted now, or ERROR_SUCCESS when it can (or is
+// not there). Asks the file system the question a deletion asks: the file is
+// opened for deletion and marked to go on close, which fails for a running
+// program's image, a loaded library and a file open without
+// FILE_SHARE_DELETE, and the mark is taken back before the handle closes.
+DWORD DeletionBlocker(const std::wstring& path) {
+    const UniqueHandle file(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
+    }
+    // The removal clears a read-only attribute before it deletes; the probe
+    // must not take that attribute for a file in use.
+    FILE_BASIC_INFO kept{};
+    if (!::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &kept, sizeof(kept))) return ::GetLastError();
+    const bool readOnly = (kept.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        FILE_BASIC_INFO writable{};  // zero times: left as they are
+        writable.FileAttributes = kept.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        if (writable.FileAttributes == 0) writable.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // 0 keeps them as they are
+        if (!::SetFileInformationByHandle(file.Get(), FileBasicInfo, &writable, sizeof(writable)))
+            return ::GetLastError();
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    DWORD blocker = ERROR_SUCCESS;
+    if (::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof(disposition))) {
+        disposition.DeleteFile = FALSE;
+        if (!::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof(disposition)))
+            blocker = ::GetLastError();
+    } else {
+        blocker = ::GetLastError();
+    }
+    if (readOnly) {
+        FILE_BASIC_INFO attributes{};
+        attributes.FileAttributes = kept.FileAttributes;
+        ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &attributes, sizeof(attributes));
+    }
+    return blocker;
+}
+
+// ERROR_SUCCESS once `path` is gone (or was never there), else why not.
+DWORD RemoveFile(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return ::DeleteFileW(path.c_str()) != 0;
+    if (::DeleteFileW(path.c_str())) return ERROR_SUCCESS;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+// Every file of the installation but the uninstaller, which is still
+// running and goes after it has ended.
+template <typename Visit>
+void ForEachRemovableFile(const std::wstring& folder, Visit visit) {
+    for (const PayloadFile& file : kPayloadFiles)
+        if (file.wideName != kUninstaller.wideName) visit(folder + std::wstring(file.wideName));
 }
 
 }  // namespace
 
+std::vector<HeldFile> FilesInUse(const std::wstring& folder) {
+    std::vector<HeldFile> held;
+    ForEachRemovableFile(folder, [&](const std::wstring& path) {
+        if (const DWORD error = DeletionBlocker(path); error != ERROR_SUCCESS) held.push_back({path, error});
+    });
+    return held;
+}
+
 UninstallResult Uninstall(const std::wstring& folder) {
     ComSession com;
     UninstallResult result;
-    RemoveShortcuts(folder);
+    ForEachRemovableFile(folder, [&](const std::wstring& path) {
+        if (const DWORD error = RemoveFile(path); error != ERROR_SUCCESS) result.leftOver.push_back({path, error});
+    });
+    // With files left over, the shortcuts, the association and this program
+    // stay, so that the user can run the uninstaller again once they are free.
+    if (!result.leftOver.empty()) return result;
     if (RemoveAssociation(folder)) RestorePreviousAssociation();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    for (const PayloadFile& file : kPayloadFiles) {
-        if (file.wideName == kUninstaller.wideName) continue;  // still running; removed after exit
-        if (!RemoveFile(folder + std::wstring(file.wideName))) result.leftOver.emplace_back(file.wideName);
-    }
+    RemoveShortcuts(folder);
     return result;
 }
 
@@ -202,7 +265,7 @@ void FinishRemoval(UniqueHandle process, const std::wstring& program, const std:
     process.Reset();
     const std::wstring uninstaller = folder + L"\\" + std::wstring(kUninstaller.wideName);
     // The system may hold the image a moment after the process has ended.
-    for (int attempt = 0; attempt < 50 && !RemoveFile(uninstaller); ++attempt) ::Sleep(100);
+    for (int attempt = 0; attempt < 50 && RemoveFile(uninstaller) != ERROR_SUCCESS; ++attempt) ::Sleep(100);
     ::RemoveDirectoryW(folder.c_str());  // only succeeds when nothing else is in it
     // This copy cannot delete itself while it runs.
     ::MoveFileExW(program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace lirvo::testing {
 
@@ -34,5 +35,13 @@ void Start(RunningProgram& running, const std::wstring& program, const std::wstr
 HWND WaitForWindow(const RunningProgram& running, const wchar_t* className);
 
 std::wstring TextOf(HWND window);
+
+// Everything a dialog shows, its text and its buttons' captions, one child
+// window's text a line.
+std::wstring DialogText(HWND dialog);
+
+// The first visible dialog (a message box, for one) of `running` whose text
+// holds `text`, waiting up to ten seconds for it; null when none does.
+HWND WaitForDialog(const RunningProgram& running, std::wstring_view text);
 
 }  // namespace lirvo::testing

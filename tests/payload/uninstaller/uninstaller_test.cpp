@@ -1,18 +1,23 @@
 // Makes an installation by hand, as the setup program leaves it (the seven
 // files, the shortcuts, the .pdf association), runs the installed
-// uninstaller with /S and reads the file system and the registry back.
+// uninstaller, silently or answering its messages as a user would, and reads
+// the file system and the registry back.
 
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "skin/core/file_io.h"
+#include "skin/core/unique_handle.h"
 #include "tests/payload/installation.h"
 #include "tests/support/temp_folder.h"
 
@@ -126,6 +131,23 @@ std::optional<std::wstring> RecordedClass() {
 
 std::wstring OpenCommand(const std::wstring& reader) { return L"\"" + reader + L"\" \"%1\""; }
 
+// A file held open as a program that does not let others delete it holds it.
+UniqueHandle Hold(const std::wstring& path) {
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(file) << testing::Utf8(path);
+    return file;
+}
+
+std::wstring SystemMessage(DWORD error) {
+    wchar_t text[512] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, 512, nullptr);
+    std::wstring message = text;
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+        message.pop_back();
+    return message;
+}
+
 constexpr std::wstring_view kGroupUserFile = L"使用说明.txt";
 
 class UninstallerTest : public ::testing::Test {
@@ -176,6 +198,35 @@ protected:
     static void WaitUntilGone(const std::wstring& uninstaller) {
         for (int attempt = 0; attempt < 150 && Exists(uninstaller); ++attempt) ::Sleep(100);
         EXPECT_FALSE(Exists(uninstaller)) << "the uninstaller's own file goes after it has ended";
+    }
+
+    // The installation as setup left it, with a desktop shortcut, the
+    // association and the record of what .pdf opened before.
+    void InstallEverything() {
+        MakeShortcut(desktopLink_, reader_);
+        RecordPreviousClass(L"pdffile");
+        Associate(reader_);
+    }
+
+    // Nothing of what InstallEverything made has gone.
+    void ExpectEverythingInPlace() const {
+        for (const auto& file : payload::kPayloadFiles)
+            EXPECT_TRUE(Exists(folder_ + std::wstring(file.wideName))) << file.ansiName;
+        EXPECT_TRUE(Exists(desktopLink_));
+        EXPECT_TRUE(Exists(group_ + std::wstring(payload::kShortcutName)));
+        EXPECT_TRUE(Exists(group_ + std::wstring(payload::kUninstallShortcutName))) << "the user's way back";
+        EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), OpenCommand(reader_));
+        EXPECT_EQ(RecordedClass(), std::wstring(L"pdffile"));
+    }
+
+    // Nothing of it is left.
+    void ExpectEverythingGone() const {
+        EXPECT_TRUE(Gone(folder_)) << "the install folder is gone";
+        EXPECT_FALSE(Exists(desktopLink_));
+        EXPECT_FALSE(Exists(group_)) << "the start-menu folder and its two shortcuts are gone";
+        EXPECT_EQ(ReadString(L".pdf", L""), std::wstring(L"pdffile")) << ".pdf opens with what it opened with before";
+        EXPECT_FALSE(KeyExists(L".pdf\\Shell"));
+        EXPECT_FALSE(RecordExists());
     }
 
     testing::TempFolder temp_;
@@ -303,6 +354,100 @@ TEST_F(UninstallerTest, AsksFirstAndLeavesEverythingWhenTheUserDeclines) {
     EXPECT_TRUE(Exists(desktopLink_));
     EXPECT_TRUE(Exists(group_ + std::wstring(payload::kUninstallShortcutName)));
     EXPECT_EQ(ReadString(L".pdf\\Shell\\Open\\Command", L""), L"\"" + reader_ + L"\" \"%1\"");
+}
+
+// With /S nobody can be asked to close anything: a file in use leaves the
+// whole installation as it is, and the exit code says why.
+TEST_F(UninstallerTest, RemovesNothingSilentlyWhileAFileIsInUse) {
+    InstallEverything();
+    const std::wstring library = folder_ + std::wstring(payload::kCoreLibrary.wideName);
+    const struct {
+        const char* what;
+        std::function<std::function<void()>()> hold;  // holds something; gives back what lets it go
+    } cases[] = {
+        {"the reader running",
+         [&] {
+             auto reader = std::make_shared<testing::RunningProgram>();
+             testing::Start(*reader, reader_, L"");
+             EXPECT_TRUE(testing::WaitForWindow(*reader, L"LirvoPdfReaderWindow")) << "the reader runs";
+             return std::function<void()>([reader] {
+                 ::PostMessageW(testing::WaitForWindow(*reader, L"LirvoPdfReaderWindow"), WM_CLOSE, 0, 0);
+                 EXPECT_EQ(reader->WaitForExit(10000), 0);
+             });
+         }},
+        {"a library open without share-delete",
+         [&] {
+             auto file = std::make_shared<UniqueHandle>(Hold(library));
+             return std::function<void()>([file] { file->Reset(); });
+         }},
+        {"a library loaded by another program",
+         [&] {
+             HMODULE module = ::LoadLibraryW(library.c_str());
+             EXPECT_TRUE(module);
+             return std::function<void()>([module] { ::FreeLibrary(module); });
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto release = c.hold();
+        testing::RunningProgram uninstaller;
+        testing::Start(uninstaller, uninstaller_, L"/S");
+        ASSERT_TRUE(uninstaller.started);
+        EXPECT_EQ(uninstaller.WaitForExit(30000), 3) << "files in use";
+        release();
+        ExpectEverythingInPlace();
+    }
+
+    Uninstall();
+    ExpectEverythingGone();
+}
+
+// A user is told which files are in use and may close them and try again,
+// or stop with everything as it was.
+TEST_F(UninstallerTest, NamesTheFilesInUseAndTriesAgainWhenAsked) {
+    InstallEverything();
+    const std::wstring held = folder_ + std::wstring(payload::kCoreLibrary.wideName);
+    const std::wstring unheld = folder_ + std::wstring(payload::kViewEngine.wideName);
+    UniqueHandle file = Hold(held);
+
+    const auto runUntilItNamesTheFile = [&](testing::RunningProgram& uninstaller) -> HWND {
+        testing::Start(uninstaller, uninstaller_, L"");
+        if (!uninstaller.started) return nullptr;
+        HWND question = testing::WaitForDialog(uninstaller, L"确定要从这台电脑上卸载");
+        EXPECT_TRUE(question) << "the uninstaller asks first";
+        ::PostMessageW(question, WM_COMMAND, IDYES, 0);
+        HWND inUse = testing::WaitForDialog(uninstaller, held);
+        EXPECT_TRUE(inUse) << "it names the file in use by its full path";
+        if (!inUse) return nullptr;
+        const std::wstring text = testing::DialogText(inUse);
+        EXPECT_NE(text.find(SystemMessage(ERROR_SHARING_VIOLATION)), std::wstring::npos)
+            << "and the system's reason: " << testing::Utf8(text);
+        EXPECT_EQ(text.find(unheld), std::wstring::npos) << "and no file that is free: " << testing::Utf8(text);
+        EXPECT_EQ(testing::TextOf(inUse), L"卸载 LirvoPDF阅读器");
+        return inUse;
+    };
+
+    {
+        testing::RunningProgram uninstaller;
+        HWND inUse = runUntilItNamesTheFile(uninstaller);
+        ASSERT_TRUE(inUse);
+        ::PostMessageW(inUse, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(uninstaller.WaitForExit(10000), 1) << "cancelled";
+        ExpectEverythingInPlace();
+    }
+    {
+        testing::RunningProgram uninstaller;
+        HWND inUse = runUntilItNamesTheFile(uninstaller);
+        ASSERT_TRUE(inUse);
+        file.Reset();
+        ::PostMessageW(inUse, WM_COMMAND, IDRETRY, 0);
+        HWND done = testing::WaitForDialog(uninstaller, L"已从这台电脑上卸载");
+        ASSERT_TRUE(done) << "once the file is free, trying again uninstalls";
+        ::PostMessageW(done, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(uninstaller.WaitForExit(10000), 0);
+    }
+    WaitUntilGone(uninstaller_);
+    ExpectEverythingGone();
 }
 
 }  // namespace
