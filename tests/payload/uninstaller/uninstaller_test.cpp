@@ -402,6 +402,27 @@ TEST_F(UninstallerTest, RemovesNothingSilentlyWhileAFileIsInUse) {
     ExpectEverythingGone();
 }
 
+// A read-only file is no file in use: the removal clears the attribute, and
+// the check before it leaves the attribute as it found it.
+TEST_F(UninstallerTest, AReadOnlyFileIsNoFileInUse) {
+    InstallEverything();
+    const std::wstring readOnly = folder_ + std::wstring(payload::kInterfaceExtension.wideName);
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        const UniqueHandle held = Hold(folder_ + std::wstring(payload::kCoreLibrary.wideName));
+        testing::RunningProgram uninstaller;
+        testing::Start(uninstaller, uninstaller_, L"/S");
+        ASSERT_TRUE(uninstaller.started);
+        EXPECT_EQ(uninstaller.WaitForExit(30000), 3) << "files in use";
+        ExpectEverythingInPlace();
+        EXPECT_EQ(::GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY})
+            << "still read-only after the check";
+    }
+
+    Uninstall();
+    ExpectEverythingGone();
+}
+
 // A user is told which files are in use and may close them and try again,
 // or stop with everything as it was.
 TEST_F(UninstallerTest, NamesTheFilesInUseAndTriesAgainWhenAsked) {
