@@ -8,13 +8,13 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-
 #include <vector>
 
 #include "payload/association_record.h"
 #include "payload/payload_files.h"
 #include "payload/uninstaller/registry_key.h"
 #include "runtime/com_ptr.h"
+#include "skin/core/unique_handle.h"
 
 namespace lirvo::payload {
 namespace {
@@ -99,7 +99,8 @@ void DeleteDwordIf(const std::wstring& key, const wchar_t* name, DWORD expected)
 
 // The setup program's association: class ".pdf" with its open command and
 // icon, and the extension key "..pdf" naming that class.
-// False when another program owns .pdf now: it is left alone.
+// False when something else owns .pdf now, another program or another copy
+// of the reader: it is left alone.
 bool RemoveAssociation(const std::wstring& folder) {
     const std::wstring reader = folder + std::wstring(kReader.wideName);
     const std::wstring command = L"\"" + reader + L"\" \"%1\"";
@@ -118,12 +119,16 @@ bool RemoveAssociation(const std::wstring& folder) {
     return true;
 }
 
-// Puts back the association the setup program replaced, when the one it
-// wrote was still in place; the record goes either way.
-void RestorePreviousAssociation(bool wasOurs) {
+// Puts back the association the setup program replaced and drops its
+// record, but only while .pdf opened this installation's reader: the record
+// belongs to whichever copy of the reader owns .pdf. When another copy
+// installed over this one, the record still describes what came before the
+// reader and is that copy's to put back; when another program took .pdf
+// over, there is nothing of ours to put back.
+void RestorePreviousAssociation() {
     {
         const RegistryKey record(HKEY_LOCAL_MACHINE, kAssociationRecordKey, KEY_READ);
-        if (record && wasOurs) {
+        if (record) {
             for (const AssociationValue& value : kAssociationValues) {
                 DWORD type = 0, size = 0;
                 if (::RegQueryValueExW(record.Get(), value.recordName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -141,24 +146,87 @@ void RestorePreviousAssociation(bool wasOurs) {
     if (RegistryKey(HKEY_LOCAL_MACHINE, kProductKey, KEY_READ).IsEmpty()) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kProductKey);
 }
 
-bool RemoveFile(const std::wstring& path) {
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+// Why `path` cannot be deleted now, or ERROR_SUCCESS when it can (or is
+// not there). Asks the file system the question a deletion asks: the file is
+// opened for deletion and marked to go on close, which fails for a running
+// program's image, a loaded library and a file open without
+// FILE_SHARE_DELETE, and the mark is taken back before the handle closes.
+DWORD DeletionBlocker(const std::wstring& path) {
+    const UniqueHandle file(::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : error;
+    }
+    // The removal clears a read-only attribute before it deletes; the probe
+    // must not take that attribute for a file in use.
+    FILE_BASIC_INFO kept{};
+    if (!::GetFileInformationByHandleEx(file.Get(), FileBasicInfo, &kept, sizeof(kept))) return ::GetLastError();
+    const bool readOnly = (kept.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly) {
+        FILE_BASIC_INFO writable{};  // zero times: left as they are
+        writable.FileAttributes = kept.FileAttributes & ~FILE_ATTRIBUTE_READONLY;
+        if (writable.FileAttributes == 0) writable.FileAttributes = FILE_ATTRIBUTE_NORMAL;  // 0 keeps them as they are
+        if (!::SetFileInformationByHandle(file.Get(), FileBasicInfo, &writable, sizeof(writable)))
+            return ::GetLastError();
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    DWORD blocker = ERROR_SUCCESS;
+    if (::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof(disposition))) {
+        disposition.DeleteFile = FALSE;
+        if (!::SetFileInformationByHandle(file.Get(), FileDispositionInfo, &disposition, sizeof(disposition)))
+            blocker = ::GetLastError();
+    } else {
+        blocker = ::GetLastError();
+    }
+    if (readOnly) {
+        FILE_BASIC_INFO attributes{};
+        attributes.FileAttributes = kept.FileAttributes;
+        ::SetFileInformationByHandle(file.Get(), FileBasicInfo, &attributes, sizeof(attributes));
+    }
+    return blocker;
+}
+
+// ERROR_SUCCESS once `path` is gone (or was never there), else why not.
+DWORD RemoveFile(const std::wstring& path) {
+    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return ::DeleteFileW(path.c_str()) != 0;
+    if (::DeleteFileW(path.c_str())) return ERROR_SUCCESS;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+}
+
+// Every file of the installation but the uninstaller, which is still
+// running and goes after it has ended.
+template <typename Visit>
+void ForEachRemovableFile(const std::wstring& folder, Visit visit) {
+    for (const PayloadFile& file : kPayloadFiles)
+        if (file.wideName != kUninstaller.wideName) visit(folder + std::wstring(file.wideName));
 }
 
 }  // namespace
 
+std::vector<HeldFile> FilesInUse(const std::wstring& folder) {
+    std::vector<HeldFile> held;
+    ForEachRemovableFile(folder, [&](const std::wstring& path) {
+        if (const DWORD error = DeletionBlocker(path); error != ERROR_SUCCESS) held.push_back({path, error});
+    });
+    return held;
+}
+
 UninstallResult Uninstall(const std::wstring& folder) {
     ComSession com;
     UninstallResult result;
-    RemoveShortcuts(folder);
-    RestorePreviousAssociation(RemoveAssociation(folder));
+    ForEachRemovableFile(folder, [&](const std::wstring& path) {
+        if (const DWORD error = RemoveFile(path); error != ERROR_SUCCESS) result.leftOver.push_back({path, error});
+    });
+    // With files left over, the shortcuts, the association and this program
+    // stay, so that the user can run the uninstaller again once they are free.
+    if (!result.leftOver.empty()) return result;
+    if (RemoveAssociation(folder)) RestorePreviousAssociation();
     ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
-    for (const PayloadFile& file : kPayloadFiles) {
-        if (file.wideName == kUninstaller.wideName) continue;  // still running; removed after exit
-        if (!RemoveFile(folder + std::wstring(file.wideName))) result.leftOver.emplace_back(file.wideName);
-    }
+    RemoveShortcuts(folder);
     return result;
 }
 
@@ -168,36 +236,36 @@ bool RemoveAfterExit(const std::wstring& program, const std::wstring& folder) {
     const std::wstring copy = std::wstring(temp.data()) + L"LirvoUninstall-" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
     if (!::CopyFileW(program.c_str(), copy.c_str(), FALSE)) return false;
 
-    HANDLE self = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &self, SYNCHRONIZE,
-                           TRUE, 0))
+    HANDLE duplicate = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), ::GetCurrentProcess(), ::GetCurrentProcess(), &duplicate,
+                           SYNCHRONIZE, TRUE, 0))
         return false;
+    const UniqueHandle self(duplicate);
     // No trailing backslash inside the quotes: the argument parser would
     // read it as an escaped quote.
     std::wstring bareFolder = folder;
     while (!bareFolder.empty() && bareFolder.back() == L'\\') bareFolder.pop_back();
     std::wstring commandLine = L"\"" + copy + L"\" /finish " +
-                               std::to_wstring(reinterpret_cast<std::uintptr_t>(self)) + L" \"" + bareFolder + L"\"";
+                               std::to_wstring(reinterpret_cast<std::uintptr_t>(self.Get())) + L" \"" + bareFolder + L"\"";
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
-    const bool started = ::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                          temp.data(), &startup, &process);
-    ::CloseHandle(self);
-    if (!started) {
+    if (!::CreateProcessW(copy.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, temp.data(),
+                          &startup, &process)) {
         ::DeleteFileW(copy.c_str());
         return false;
     }
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread), child(process.hProcess);
     return true;
 }
 
-void FinishRemoval(HANDLE process, const std::wstring& program, const std::wstring& folder) {
-    ::WaitForSingleObject(process, 60 * 1000);
-    ::CloseHandle(process);
+void FinishRemoval(UniqueHandle process, const std::wstring& program, const std::wstring& folder) {
+    // However long: the uninstaller's last message stays open until the
+    // user answers it, and its file cannot go before.
+    ::WaitForSingleObject(process.Get(), INFINITE);
+    process.Reset();
     const std::wstring uninstaller = folder + L"\\" + std::wstring(kUninstaller.wideName);
     // The system may hold the image a moment after the process has ended.
-    for (int attempt = 0; attempt < 50 && !RemoveFile(uninstaller); ++attempt) ::Sleep(100);
+    for (int attempt = 0; attempt < 50 && RemoveFile(uninstaller) != ERROR_SUCCESS; ++attempt) ::Sleep(100);
     ::RemoveDirectoryW(folder.c_str());  // only succeeds when nothing else is in it
     // This copy cannot delete itself while it runs.
     ::MoveFileExW(program.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);

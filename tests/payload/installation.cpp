@@ -57,11 +57,12 @@ long RunningProgram::WaitForExit(DWORD milliseconds) {
     return static_cast<long>(code);
 }
 
-void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments) {
+void Start(RunningProgram& running, const std::wstring& program, const std::wstring& arguments, bool inheritHandles,
+           DWORD flags) {
     std::wstring commandLine = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{sizeof(startup)};
-    running.started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                       nullptr, &startup, &running.process);
+    running.started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, flags,
+                                       nullptr, nullptr, &startup, &running.process);
 }
 
 }  // namespace lirvo::testing
@@ -73,7 +74,15 @@ struct WindowSearch {
     DWORD processId;
     const wchar_t* className;
     HWND found = nullptr;
+    // When set, a window must also show this text.
+    const std::wstring_view* text = nullptr;
 };
+
+BOOL CALLBACK AddChildText(HWND child, LPARAM lParam) {
+    auto* text = reinterpret_cast<std::wstring*>(lParam);
+    *text += TextOf(child) + L"\n";
+    return TRUE;
+}
 
 BOOL CALLBACK CheckWindow(HWND window, LPARAM lParam) {
     auto* search = reinterpret_cast<WindowSearch*>(lParam);
@@ -85,6 +94,7 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM lParam) {
     // its texts, the reader after it has filled in its report.
     if (owner != search->processId || std::wstring(className) != search->className || !::IsWindowVisible(window))
         return TRUE;
+    if (search->text && DialogText(window).find(*search->text) == std::wstring::npos) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -100,9 +110,24 @@ HWND WaitForWindow(const RunningProgram& running, const wchar_t* className) {
     return search.found;
 }
 
+HWND WaitForDialog(const RunningProgram& running, std::wstring_view text) {
+    WindowSearch search{running.process.dwProcessId, L"#32770", nullptr, &text};
+    for (int attempt = 0; attempt < 100 && !search.found; ++attempt) {
+        ::EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) ::Sleep(100);
+    }
+    return search.found;
+}
+
 std::wstring TextOf(HWND window) {
     std::wstring text(::GetWindowTextLengthW(window) + 1, L'\0');
     text.resize(::GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+std::wstring DialogText(HWND dialog) {
+    std::wstring text;
+    ::EnumChildWindows(dialog, AddChildText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
