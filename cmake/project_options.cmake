@@ -26,8 +26,9 @@ target_compile_options(lirvo_options INTERFACE ${LIRVO_HARDENING_FLAGS})
 
 # The same sources give the same programs wherever they are built: the
 # compiler records the source and build folders under fixed names in the
-# debug information (and in __FILE__), the later, deeper folder first. A
-# debugger finds the sources again through its path substitution (gdb: set
+# debug information (and in __FILE__). GCC tries the last map given first, so
+# the build folder, usually inside the source folder, comes last. A debugger
+# finds the sources again through its path substitution (gdb: set
 # substitute-path /lirvo-setup SOURCE). C and C++ only: windres takes no such
 # option and records no folder.
 set(LIRVO_RECORDED_SOURCE_DIR /lirvo-setup)
