@@ -41,9 +41,15 @@ std::vector<std::wstring> Arguments() {
     return arguments;
 }
 
+// This program's path in its long form: started through a short name
+// (C:\PROGRA~1\...), it would not know the association and the shortcuts
+// setup wrote with the long one as its own.
 std::wstring OwnPath() {
     std::array<wchar_t, 32768> path{};
     const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::array<wchar_t, 32768> longForm{};
+    const DWORD longLength = ::GetLongPathNameW(path.data(), longForm.data(), static_cast<DWORD>(longForm.size()));
+    if (longLength > 0 && longLength < longForm.size()) return std::wstring(longForm.data(), longLength);
     return std::wstring(path.data(), length);
 }
 

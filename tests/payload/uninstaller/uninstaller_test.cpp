@@ -250,6 +250,19 @@ TEST_F(UninstallerTest, RemovesAWholeInstallation) {
     ::DeleteFileW(neighbour.c_str());
 }
 
+// Started through a short name (as an old shortcut or a typed path may
+// start it), it still knows the association and shortcuts as its own.
+TEST_F(UninstallerTest, StartedThroughItsShortNameItRemovesItsOwnInstallation) {
+    InstallEverything();
+    wchar_t shortForm[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameW(uninstaller_.c_str(), shortForm, MAX_PATH), 0u);
+    ASSERT_NE(std::wstring(shortForm), uninstaller_) << "the system gives the folder a short name";
+
+    Uninstall(shortForm);
+
+    ExpectEverythingGone();
+}
+
 TEST_F(UninstallerTest, PutsBackTheAssociationSetupReplaced) {
     RecordPreviousClass(L"pdffile");
     Associate(reader_);
