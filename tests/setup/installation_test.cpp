@@ -334,13 +334,19 @@ std::optional<std::string> RecordText(const char* name) {
     return testing::ReadRegistryText(HKEY_LOCAL_MACHINE, "Software\\LirvoPDF阅读器\\PreviousAssociation", name);
 }
 
-TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
-    runtime::ComApartment com;
-    TempFolder target;
+// .pdf as a new system has it: the class "pdffile" and nothing else, and no
+// record of an earlier installation.
+void AsANewSystemHasIt() {
     testing::ForgetRecordedAssociation();
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
     ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
     ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
+}
+
+TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
+    runtime::ComApartment com;
+    TempFolder target;
+    AsANewSystemHasIt();
 
     SetupOptions options;
     options.installFolder = target.Path() + "\\";
@@ -362,10 +368,7 @@ TEST(FinishInstallation, RecordsTheAssociationItReplacesOnce) {
 TEST(FinishInstallation, ARecordIsRenewedWhenAnotherProgramTookThePdfFilesOver) {
     runtime::ComApartment com;
     TempFolder first, second;
-    testing::ForgetRecordedAssociation();
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
-    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L"..pdf");
-    ::RegSetKeyValueW(HKEY_CLASSES_ROOT, L".pdf", nullptr, REG_SZ, L"pdffile", sizeof(L"pdffile"));
+    AsANewSystemHasIt();
     SetupOptions options;
     options.installFolder = first.Path() + "\\";
     FinishInstallation(options, first / "advertising\\");
