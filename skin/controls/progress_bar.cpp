@@ -95,7 +95,10 @@ float ProgressBar::FilledLength() const {
     const float range = maximum_ - minimum_;
     if (range == 0) return 0;
     const float size = static_cast<float>(type_ == kVertical ? GetHeight() : GetWidth());
-    return size * position_ / range;
+    // The position is not held to the bounds, but the fill is: before the
+    // minimum nothing shows, past the maximum the bar is full.
+    const float share = std::clamp((position_ - minimum_) / range, 0.0f, 1.0f);
+    return size * share;
 }
 
 void ProgressBar::OnTimer(std::int32_t key, EventParam) {

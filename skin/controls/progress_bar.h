@@ -63,7 +63,8 @@ public:
     float Maximum() const { return maximum_; }
     float Minimum() const { return minimum_; }
     std::int32_t ShineOffset() const { return shineOffset_; }
-    // The length of the filled part; 0 when the bounds are equal.
+    // The length of the filled part: the position's share of the way from
+    // the minimum to the maximum, held to 0..1; 0 when the bounds are equal.
     float FilledLength() const;
 
 protected:

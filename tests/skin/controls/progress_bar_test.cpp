@@ -89,6 +89,64 @@ TEST_F(ControlTest, ProgressBarFillsItsShareFromTheSideOfItsStyle) {
     EXPECT_EQ(testing::HostPixel(*host, 10 + 100, 10 + 5), kFill) << "without refresh it does not";
 }
 
+// A bar whose bounds do not start at 0 fills the position's share of the
+// way between them, and never more than the whole bar nor less than nothing.
+TEST_F(ControlTest, ProgressBarFillsTheShareBetweenBoundsThatDoNotStartAtZero) {
+    auto host = MakeHost();
+    constexpr int kLength = 160;  // the vertical bars fit the 200 high host
+    // Probes at these distances from the side the fill starts from; none lies
+    // within a few pixels of a fill's end, where the outlines are.
+    constexpr int kProbes[] = {5, 35, 75, 85, 115, 155};
+    const struct {
+        std::int32_t position;
+        int filled;  // pixels
+    } positions[] = {
+        {150, 80}, {100, 0}, {200, 160}, {125, 40}, {175, 120},
+        {50, 0},    // below the minimum
+        {0, 0},     // the setup's start, far below it
+        {250, 160}, // past the maximum
+    };
+    const struct {
+        const char* what;
+        std::int32_t type, style;
+        float boundA, boundB;
+    } bars[] = {
+        {"horizontal", ProgressBar::kHorizontal, ProgressBar::kLeftToRight, 100, 200},
+        {"bounds given high first", ProgressBar::kHorizontal, ProgressBar::kLeftToRight, 200, 100},
+        {"horizontal style 1", ProgressBar::kHorizontal, ProgressBar::kRightToLeft, 100, 200},
+        {"vertical", ProgressBar::kVertical, ProgressBar::kLeftToRight, 100, 200},
+        {"vertical style 1", ProgressBar::kVertical, ProgressBar::kRightToLeft, 100, 200},
+    };
+    for (const auto& bar : bars) {
+        const bool vertical = bar.type == ProgressBar::kVertical;
+        const bool fromTheEnd = bar.style == ProgressBar::kRightToLeft;
+        // The client point `distance` pixels into the bar from where its fill
+        // starts: the left or right edge, the bottom or top edge.
+        const auto probe = [&](int distance) -> POINT {
+            const int along = 10 + (fromTheEnd != vertical ? kLength - 1 - distance : distance);
+            if (vertical) return {10 + 15, along};
+            return {along, 10 + (fromTheEnd ? 10 : 5)};
+        };
+        ProgressBar control;
+        ProgressBar::CreateArgs args = BarArgs(150, bar.type, bar.style);
+        args.boundA = bar.boundA;
+        args.boundB = bar.boundB;
+        ASSERT_TRUE(control.Create(*host, {10, 10, vertical ? 30 : kLength, vertical ? kLength : 30}, args));
+        ASSERT_EQ(control.Minimum(), 100.0f);
+        ASSERT_EQ(control.Maximum(), 200.0f);
+        for (const auto& p : positions) {
+            control.Position(p.position, true);
+            EXPECT_EQ(control.FilledLength(), static_cast<float>(p.filled)) << bar.what << " at " << p.position;
+            for (const int distance : kProbes) {
+                const POINT at = probe(distance);
+                EXPECT_EQ(testing::HostPixel(*host, at.x, at.y), distance < p.filled ? kFill : kBackground)
+                    << bar.what << " at " << p.position << ", " << distance << " pixels in";
+            }
+        }
+        control.Detach();
+    }
+}
+
 TEST_F(ControlTest, ProgressBarWithEqualBoundsDrawsNoFill) {
     auto host = MakeHost();
     ProgressBar bar;
