@@ -398,13 +398,7 @@ void SkinControl::Refresh() {
 
 void SkinControl::UpdateHost() { UpdateArea(VisibleRect()); }
 
-void SkinControl::UpdateArea(const Rect& area) {
-    const HWND window = State().hostWindow;
-    const UINT message = Toolkit().updateRectMessage;
-    if (!window || message == 0) return;
-    Rect rect = area;
-    ::SendMessageW(window, message, 0, reinterpret_cast<LPARAM>(&rect));
-}
+void SkinControl::UpdateArea(const Rect& area) { SendUpdateRect(State().hostWindow, area); }
 
 bool SkinControl::Visible(std::optional<bool> value) {
     if (value) {

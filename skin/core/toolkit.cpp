@@ -1,5 +1,7 @@
 #include "skin/core/toolkit.h"
 
+#include <utility>
+
 #include "skin/core/gdiplus_api.h"
 
 namespace lirvo {
@@ -22,6 +24,9 @@ void RegisterToolkitClass(const char* name, WNDPROC procedure) {
     windowClass.lpszClassName = className.c_str();
     ::RegisterClassExW(&windowClass);
 }
+
+// The rectangle SendUpdateRect of this thread is sending, while it sends it.
+thread_local const Rect* sendingUpdateRect = nullptr;
 
 template <typename Value>
 Value Accessor(Value& stored, const std::optional<Value>& value) {
@@ -137,6 +142,26 @@ LRESULT CALLBACK SubmenuPopupProc(HWND window, UINT message, WPARAM wParam, LPAR
         break;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+void SendUpdateRect(HWND window, const Rect& rect) {
+    const UINT message = Toolkit().updateRectMessage;
+    if (!window || message == 0) return;
+    // A handler may draw and send again; the outer send is still going on
+    // when the inner one returns.
+    const Rect* const outer = std::exchange(sendingUpdateRect, &rect);
+    ::SendMessageW(window, message, 0, reinterpret_cast<LPARAM>(&rect));
+    sendingUpdateRect = outer;
+}
+
+const Rect* ReceivedUpdateRect(LPARAM lParam) {
+    // Sent from another thread or process: whatever it carries points into
+    // memory that is not ours to read.
+    if (::InSendMessageEx(nullptr) != ISMEX_NOSEND) return nullptr;
+    // Sent by this thread, or posted by anyone: only the rectangle this
+    // thread is sending right now is known to be one.
+    if (!sendingUpdateRect || lParam != reinterpret_cast<LPARAM>(sendingUpdateRect)) return nullptr;
+    return sendingUpdateRect;
 }
 
 }  // namespace lirvo

@@ -15,6 +15,7 @@
 #include "skin/core/builtin_skin.h"
 #include "skin/core/colour.h"
 #include "skin/core/object_registry.h"
+#include "skin/core/rect.h"
 #include "skin/core/wide_text.h"
 
 namespace lirvo {
@@ -76,6 +77,15 @@ std::int32_t DefaultWindowFlags(std::optional<std::int32_t> value = std::nullopt
 std::int32_t DefaultTextFormat(std::optional<std::int32_t> value = std::nullopt);
 bool DefaultSwitch(std::optional<bool> value = std::nullopt);
 WideText DefaultFontName(std::optional<std::string_view> value = std::nullopt);
+
+// Asks `window`, a skinned window of the calling thread, to put `rect` of
+// its main surface on the screen, through the update-rect message.
+void SendUpdateRect(HWND window, const Rect& rect);
+// The rectangle an update-rect message being handled carries, when this
+// thread's SendUpdateRect sent it; null for any other. The message's name is
+// registered system-wide, so another thread or process may send or post it
+// with any value, and such a value must never be read as a pointer.
+const Rect* ReceivedUpdateRect(LPARAM lParam);
 
 // Procedures of the popup classes: a popup is never destroyed by WM_CLOSE,
 // and menus hide themselves when the focus leaves them for anything but

@@ -266,7 +266,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 
     if (message == Toolkit().updateRectMessage && message != 0) {
-        if (lParam) UpdateRect(*reinterpret_cast<const Rect*>(lParam));
+        if (const Rect* rect = ReceivedUpdateRect(lParam)) UpdateRect(*rect);
     } else {
         switch (message) {
         case WM_MOVE:

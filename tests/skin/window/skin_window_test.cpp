@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <set>
+#include <sstream>
+#include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -14,6 +18,7 @@
 #include "skin/core/shared_routines.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
+#include "skin/window/frame_presented.h"
 #include "tests/support/child_process.h"
 #include "tests/support/images.h"
 #include "tests/support/keep_alive_window.h"
@@ -23,6 +28,8 @@ namespace lirvo {
 namespace {
 
 constexpr char kChildVariable[] = "LIRVO_LAST_WINDOW_CHILD";
+constexpr char kUpdateRectChildVariable[] = "LIRVO_UPDATE_RECT_CHILD";
+constexpr char kUpdateRectTargetVariable[] = "LIRVO_UPDATE_RECT_TARGET";
 
 COLORREF PixelOf(HDC dc, int x, int y) { return ::GetPixel(dc, x, y); }
 
@@ -637,6 +644,137 @@ TEST_F(SkinWindowTest, AShowTransitionDrawsFromItsSnapshotAndEndsWithTheFullPict
     EXPECT_EQ(window->MainSurface().Width(), 380);
     EXPECT_EQ(window->MainSurface().Height(), 250);
     EXPECT_EQ(Pixels(window->MainSurface()), FreshFrame(*window)) << "the full-size frame at the end";
+}
+
+// Handles what is queued for this thread, and what other threads and
+// processes are sending it, which is handled only while it looks at its queue.
+void Pump() {
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+// Pumps until `done` holds, at most ten seconds.
+template <typename Done>
+void PumpUntil(Done done) {
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < 10000) {
+        Pump();
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    Pump();
+}
+
+HWND watchedWindow = nullptr;
+int framesOfWatched = 0;
+
+// The update-rect message's name is registered for the whole system, so any
+// thread or process may send or post it, with any value. A window treats it
+// only when its own thread's controls sent it: a value from anywhere else is
+// never read as a rectangle, and a bogus one does not bring the program down.
+TEST_F(SkinWindowTest, UpdateRectMessageIsTreatedOnlyWhenItsOwnThreadSentIt) {
+    auto window = MakeWindow({.bounds = Rect{40, 50, 200, 120}, .style = 0});
+    window->Layered(true);  // each update it treats puts a frame up
+    const HWND handle = window->GetHandle();
+    const UINT message = Toolkit().updateRectMessage;
+    watchedWindow = handle;
+    SetFramePresentedHook([](HWND presented) { framesOfWatched += presented == watchedWindow; });
+    const struct Unhook {
+        ~Unhook() { SetFramePresentedHook(nullptr); }
+    } unhook;
+    static const Rect kWholeWindow{0, 0, 200, 120};
+
+    const auto fromAnotherThread = [&](auto send) {
+        std::atomic<bool> done = false;
+        std::thread sender([&] {
+            send();
+            done = true;
+        });
+        PumpUntil([&] { return done.load(); });  // and whatever it posted
+        sender.join();
+    };
+    const struct {
+        const char* what;
+        std::function<void()> send;
+        int frames;
+    } cases[] = {
+        {"sent by its own thread's controls", [&] { SendUpdateRect(handle, kWholeWindow); }, 1},
+        {"another thread's valid rectangle",
+         [&] { fromAnotherThread([&] { ::SendMessageW(handle, message, 0, reinterpret_cast<LPARAM>(&kWholeWindow)); }); },
+         0},
+        {"another thread's 1", [&] { fromAnotherThread([&] { ::SendMessageW(handle, message, 0, 1); }); }, 0},
+        {"another thread's 0xDEADBEEF",
+         [&] { fromAnotherThread([&] { ::SendMessageW(handle, message, 0, 0xDEADBEEF); }); }, 0},
+        {"posted by another thread",
+         [&] { fromAnotherThread([&] { ::PostMessageW(handle, message, 0, 0xDEADBEEF); }); }, 0},
+        {"posted by its own thread with a valid rectangle",
+         [&] {
+             ::PostMessageW(handle, message, 0, reinterpret_cast<LPARAM>(&kWholeWindow));
+             Pump();
+         },
+         0},
+        {"sent by its own thread's controls again", [&] { SendUpdateRect(handle, kWholeWindow); }, 1},
+    };
+    for (const auto& c : cases) {
+        framesOfWatched = 0;
+        c.send();
+        EXPECT_EQ(framesOfWatched, c.frames) << c.what;
+    }
+
+    // A window that is not layered copies the rectangle it is given to the
+    // screen: a bogus value that reached it would be read, and bring the
+    // program down.
+    auto plain = MakeWindow({.bounds = Rect{40, 50, 200, 120}, .style = 0});
+    const HWND plainHandle = plain->GetHandle();
+    for (const LPARAM bogus : {LPARAM{1}, static_cast<LPARAM>(0xDEADBEEF)})
+        fromAnotherThread([&] {
+            ::SendMessageW(plainHandle, message, 0, bogus);
+            ::PostMessageW(plainHandle, message, 0, bogus);
+        });
+    SendUpdateRect(plainHandle, kWholeWindow);
+    EXPECT_TRUE(::IsWindow(plainHandle)) << "still here, and treats its own";
+}
+
+TEST(SkinWindowUpdateRect, ChildSendsABogusUpdateRect) {
+    if (!testing::IsChildRun(kUpdateRectChildVariable)) GTEST_SKIP() << "runs as a child process only";
+    char targets[64] = {};
+    ASSERT_NE(::GetEnvironmentVariableA(kUpdateRectTargetVariable, targets, sizeof targets), 0u);
+    const UINT message = ::RegisterWindowMessageA(kUpdateRectMessageName);
+    std::istringstream handles(targets);
+    for (UINT_PTR handle = 0; handles >> handle;) {
+        const auto window = reinterpret_cast<HWND>(handle);
+        DWORD_PTR result = 0;
+        EXPECT_NE(::SendMessageTimeoutW(window, message, 0, 0xDEADBEEF, SMTO_ABORTIFHUNG, 10000, &result), 0)
+            << "the window answered";
+        EXPECT_TRUE(::PostMessageW(window, message, 0, 0xDEADBEEF));
+    }
+}
+
+TEST_F(SkinWindowTest, UpdateRectMessageFromAnotherProcessIsIgnored) {
+    auto window = MakeWindow({.bounds = Rect{40, 50, 200, 120}, .style = 0});
+    window->Layered(true);
+    watchedWindow = window->GetHandle();
+    framesOfWatched = 0;
+    SetFramePresentedHook([](HWND presented) { framesOfWatched += presented == watchedWindow; });
+    const struct Unhook {
+        ~Unhook() { SetFramePresentedHook(nullptr); }
+    } unhook;
+
+    // And one not layered, which reads the rectangle it is given.
+    auto plain = MakeWindow({.bounds = Rect{40, 50, 200, 120}, .style = 0});
+    const std::string targets = std::to_string(reinterpret_cast<UINT_PTR>(watchedWindow)) + " " +
+                                std::to_string(reinterpret_cast<UINT_PTR>(plain->GetHandle()));
+    ::SetEnvironmentVariableA(kUpdateRectTargetVariable, targets.c_str());
+    auto child = testing::StartChildTest("SkinWindowUpdateRect.ChildSendsABogusUpdateRect", kUpdateRectChildVariable);
+    ::SetEnvironmentVariableA(kUpdateRectTargetVariable, nullptr);
+    ASSERT_TRUE(child);
+    PumpUntil([&] { return ::WaitForSingleObject(child->process.Get(), 0) == WAIT_OBJECT_0; });  // and what it posted
+    EXPECT_EQ(testing::WaitForExit(*child, 10000), std::optional<DWORD>(0)) << "the child sent and posted";
+    EXPECT_EQ(framesOfWatched, 0);
+    SendUpdateRect(watchedWindow, {});
+    EXPECT_EQ(framesOfWatched, 1) << "and the window still treats its own";
 }
 
 TEST(SkinWindowLastWindow, ChildCreatesAndDestroysItsOnlyWindow) {
