@@ -56,6 +56,10 @@ std::int32_t ItemList::AddItem(const WideText& text, std::optional<FontDescripti
     if (!IsAttached()) return 0;
     const std::size_t position = items_.size();
     Entry entry{std::make_unique<ListItem>(), std::make_unique<ShapeBox>()};
+    // An item scrolled partly under an arrow shows only its part in the
+    // strip, whatever it draws; so does its marker in the band below.
+    entry.item->ClipToHostArea(Strip());
+    entry.marker->ClipToHostArea(Strip());
     entry.item->Create(*this, ItemRect(position), {.text = text, .textStyle = textStyle, .picture = picture});
     entry.item->SetEventTarget(Id());
     entry.marker->Create(*this, MarkerRect(position),
@@ -109,6 +113,8 @@ Rect ItemList::MarkerRect(std::size_t position) const {
     const Rect item = ItemRect(position);
     return {item.left + 2, GetHeight() - secondExtent_ + 2, item.width - 4, kMarkerHeight};
 }
+
+Rect ItemList::Strip() const { return {kArrowWidth, 0, GetWidth() - 2 * kArrowWidth, GetHeight()}; }
 
 bool ItemList::Overflows() const {
     const auto room = static_cast<float>(GetWidth() - 2 * kArrowWidth);

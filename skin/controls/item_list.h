@@ -74,6 +74,7 @@ private:
     bool Overflows() const;
     Rect ItemRect(std::size_t position) const;
     Rect MarkerRect(std::size_t position) const;
+    Rect Strip() const;
     void CreateArrows();
 
     std::vector<Entry> items_;

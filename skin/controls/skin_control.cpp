@@ -533,6 +533,9 @@ void SkinControl::Layout() {
     } else {
         hostVisible = HostControlArea(State().hostWindow);
     }
+    if (hostClip_)
+        hostVisible = Intersect(hostVisible, {origin.x + hostClip_->left, origin.y + hostClip_->top, hostClip_->width,
+                                              hostClip_->height});
     const Rect topLevel{origin.x + rect_.left, origin.y + rect_.top, rect_.width, rect_.height};
     const Rect visible = Intersect(topLevel, hostVisible);
     State().originRect = topLevel;

@@ -129,6 +129,10 @@ public:
     Rect TopLevelRect() const { return State().originRect; }
     Rect VisibleRect() const { return State().hitRect; }
     Rect VisibleRectInHost() const { return visibleInHost_; }
+    // Holds the control to a part of its host (in the host's coordinates):
+    // outside it the control neither shows nor takes the mouse. Nothing: the
+    // whole host. Takes effect at the next layout (SetRect, Attach).
+    void ClipToHostArea(std::optional<Rect> area) { hostClip_ = area; }
     virtual std::size_t RegistryIndex() const;
     virtual bool StartTimer(std::int32_t key, std::uint32_t interval, EventParam value = 0);
     virtual bool StartPreciseTimer(std::int32_t key, std::uint32_t interval, EventParam value = 0);
@@ -274,6 +278,7 @@ private:
     Surface surface_;
     bool attached_ = false;
     Rect visibleInHost_;
+    std::optional<Rect> hostClip_;
     std::shared_ptr<void> owned_;
     std::int32_t ownedValue_ = 0;
     ObjectHandle eventTarget_ = 0;

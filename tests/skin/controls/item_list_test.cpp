@@ -73,5 +73,44 @@ TEST_F(ControlTest, ItemListSelectsOnClicksAndScrollsOnlyWhenItemsDoNotFit) {
     EXPECT_FALSE(Toolkit().objectRegistry.PositionOf(child));
 }
 
+// Items that do not fit run on under the right arrow; they show only in the
+// strip between the arrows, when first drawn and when they redraw (a hot
+// look), so the arrow and what lies around it stay as they were.
+TEST_F(ControlTest, ItemListShowsItsItemsOnlyBetweenTheArrows) {
+    constexpr Argb kRed = 0xFFFF0000;
+    constexpr Argb kArrow = 0xFF000000;
+    auto host = MakeHost();
+    ItemList list;
+    // Items 50 wide: the fourth stands at 162 to 212, its picture at 167 to
+    // 207 (40 high at the top); the right arrow covers 188 to 200.
+    ASSERT_TRUE(list.Create(*host, kList, {.lineColour = 0xFF000000, .itemExtent = 50, .secondExtent = 20}));
+    for (const char* text : {"一", "二", "三", "四"})
+        list.AddItem(MakeWideText(text), std::nullopt, testing::SolidPng(16, 16, kRed));
+    ASSERT_TRUE(list.RightArrow().Visible());
+    const auto at = [&](int x, int y) { return testing::HostPixel(*host, kList.left + x, kList.top + y); };
+    // The band under the left arrow, where no item reaches, as the list alone draws it.
+    const std::uint32_t band = at(5, 62);
+
+    const auto check = [&](const char* when) {
+        const struct {
+            const char* what;
+            int x, y;
+            std::uint32_t expected;
+        } probes[] = {
+            {"the picture in the strip", 180, 5, kRed},
+            {"beside the arrow's point, under the picture", 198, 5, testing::kHostColour},
+            {"the arrow, over the picture", 190, 29, kArrow},
+            {"the band under the arrow, under the marker's top", 195, 62, band},
+        };
+        for (const auto& p : probes) EXPECT_EQ(at(p.x, p.y), p.expected) << when << ": " << p.what;
+    };
+    check("laid out");
+    const std::uint32_t normal = at(175, 58);
+    testing::MouseMove(*host, kList.left + 175, kList.top + 30);
+    ASSERT_NE(at(175, 58), normal) << "the fourth item took its hot look";
+    check("hot");
+    testing::MouseLeaveWindow(*host);
+}
+
 }  // namespace
 }  // namespace lirvo
