@@ -308,8 +308,26 @@ void EditBox::Draw(Gdiplus::GpGraphics* graphics) {
     if (textStyle_ && !display.empty()) {
         gdip::GdipSetTextRenderingHint(graphics, static_cast<Gdiplus::TextRenderingHint>(DefaultTextRenderingHint()));
         const Gdiplus::RectF layout{marginLeft_, textArea_.Y, kLayoutWidth, textArea_.Height};
-        gdip::GdipDrawString(graphics, display.c_str(), static_cast<INT>(display.size()), textStyle_.Font(), &layout,
-                             format_.get(), textStyle_.TextBrush());
+        const auto drawText = [&](Gdiplus::GpBrush* brush) {
+            gdip::GdipDrawString(graphics, display.c_str(), static_cast<INT>(display.size()), textStyle_.Font(),
+                                 &layout, format_.get(), brush);
+        };
+        if (selectionRect_.Width > 0) {
+            // The line is drawn twice, each time clipped to its own part, so
+            // that the edges of a glyph cut by the selection take one colour
+            // only, never one blended over the other.
+            gdip::GdipSetClipRect(graphics, selectionRect_.X, selectionRect_.Y, selectionRect_.Width,
+                                  selectionRect_.Height, Gdiplus::CombineModeExclude);
+            drawText(textStyle_.TextBrush());
+            gdip::GdipSetClipRect(graphics, textArea_.X, textArea_.Y, textArea_.Width, textArea_.Height,
+                                  Gdiplus::CombineModeReplace);
+            gdip::GdipSetClipRect(graphics, selectionRect_.X, selectionRect_.Y, selectionRect_.Width,
+                                  selectionRect_.Height, Gdiplus::CombineModeIntersect);
+            auto selected = MakeSolidBrush(selectionTextColour_);
+            drawText(selected.get());
+        } else {
+            drawText(textStyle_.TextBrush());
+        }
     }
     gdip::GdipResetClip(graphics);
 

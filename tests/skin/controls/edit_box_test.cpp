@@ -6,6 +6,7 @@
 #include <string>
 
 #include "skin/controls/control_timers.h"
+#include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "tests/skin/controls/control_fixture.h"
 
@@ -254,6 +255,50 @@ TEST_F(EditBoxTest, TextStaysOnOneLine) {
     EXPECT_EQ(Text(), L"C:\\ab");
     box.SetText("");
     EXPECT_EQ(box.Caret(), 0);
+}
+
+// Pixels of the host inside a box-relative span of the text line, sorted
+// into those of the two text colours (or near them).
+struct GlyphCount {
+    int red = 0;
+    int black = 0;
+};
+GlyphCount CountGlyphPixels(const SkinWindow& host, float left, float right, const Gdiplus::RectF& line) {
+    GlyphCount count;
+    for (int y = static_cast<int>(line.Y) + 1; y < static_cast<int>(line.Y + line.Height) - 1; ++y)
+        for (int x = static_cast<int>(left) + 2; x < static_cast<int>(right) - 2; ++x) {
+            const std::uint32_t pixel = testing::HostPixel(host, kBox.left + x, kBox.top + y);
+            const int r = testing::Red(pixel), g = testing::Green(pixel), b = testing::Blue(pixel);
+            count.red += r >= 200 && g <= 60 && b <= 60;
+            count.black += r <= 60 && g <= 60 && b <= 60;
+        }
+    return count;
+}
+
+TEST_F(EditBoxTest, SelectedTextIsDrawnInTheSelectionTextColour) {
+    constexpr Argb kSelectionText = 0xFFFF0000;
+    constexpr Argb kSelectionBackground = 0xFFFFFFFF;
+    MakeBox({.text = MakeWideText("MMMMMMMM"),
+             .textStyle = FontDescription{.fontFamily = DefaultFontName(), .size = 16, .textColour = 0xFF000000},
+             .selectionBackground = kSelectionBackground,
+             .selectionTextColour = kSelectionText});
+    box.Select(0, 4);
+    const Gdiplus::RectF selection = box.SelectionRect();
+    ASSERT_GT(selection.Width, 20.0f);
+    const float textRight = selection.X + 2 * selection.Width;  // eight like letters, four selected
+    const struct {
+        const char* what;
+        float left, right;
+        bool selected;
+    } spans[] = {
+        {"the selected letters", selection.X, selection.X + selection.Width, true},
+        {"the letters after them", selection.X + selection.Width, textRight, false},
+    };
+    for (const auto& span : spans) {
+        const GlyphCount count = CountGlyphPixels(*host, span.left, span.right, selection);
+        EXPECT_GT(span.selected ? count.red : count.black, 10) << span.what;
+        EXPECT_EQ(span.selected ? count.black : count.red, 0) << span.what;
+    }
 }
 
 }  // namespace
