@@ -206,21 +206,38 @@ std::vector<float> EditBox::BoundaryPositions(const std::wstring& display) const
     Gdiplus::GpGraphics* graphics = Graphics();
     if (!graphics || !textStyle_ || count == 0) return rights;
     const Gdiplus::RectF layout{0, textArea_.Y, kLayoutWidth, textArea_.Height};
-    for (std::int32_t first = 0; first < count; first += kMeasureBatch) {
-        const std::int32_t batch = std::min(kMeasureBatch, count - first);
+    // Each batch measures only its own units, as a piece of text of its own,
+    // and is placed where the batch before it ends: measuring the whole line
+    // for every batch made a long line (a large paste) cost the square of its
+    // length. A piece starts at its first unit's left edge, past the padding
+    // the layout puts before any text.
+    float pieceStart = 0;
+    float pieceEnd = 0;
+    for (std::int32_t first = 0, batch = 0; first < count; first += batch) {
+        batch = std::min(kMeasureBatch, count - first);
+        // A surrogate pair stays in one piece.
+        if (batch > 1 && first + batch < count && IS_HIGH_SURROGATE(display[static_cast<std::size_t>(first + batch - 1)]))
+            --batch;
         std::vector<Gdiplus::CharacterRange> ranges;
-        for (std::int32_t i = 0; i < batch; ++i) ranges.push_back({first + i, 1});
+        for (std::int32_t i = 0; i < batch; ++i) ranges.push_back({i, 1});
         gdip::GdipSetStringFormatMeasurableCharacterRanges(format_.get(), batch, ranges.data());
         std::vector<Gdiplus::GpRegion*> regions(static_cast<std::size_t>(batch), nullptr);
         for (auto& region : regions) gdip::GdipCreateRegion(&region);
-        gdip::GdipMeasureCharacterRanges(graphics, display.c_str(), count, textStyle_.Font(), layout, format_.get(),
-                                         batch, regions.data());
+        gdip::GdipMeasureCharacterRanges(graphics, display.c_str() + first, batch, textStyle_.Font(), layout,
+                                         format_.get(), batch, regions.data());
+        // The first piece keeps the layout's own padding, as the drawn line has it.
+        std::optional<float> pieceLeft;
+        if (first == 0) pieceLeft = 0.0f;
         for (std::int32_t i = 0; i < batch; ++i) {
             Gdiplus::RectF bounds{};
             gdip::GdipGetRegionBounds(regions[static_cast<std::size_t>(i)], graphics, &bounds);
-            rights[static_cast<std::size_t>(first + i)] = bounds.X + bounds.Width;
+            if (!pieceLeft && bounds.Width > 0) pieceLeft = bounds.X;
+            rights[static_cast<std::size_t>(first + i)] =
+                bounds.Width > 0 ? pieceStart + bounds.X + bounds.Width - *pieceLeft : 0.0f;
             gdip::GdipDeleteRegion(regions[static_cast<std::size_t>(i)]);
+            pieceEnd = std::max(pieceEnd, rights[static_cast<std::size_t>(first + i)]);
         }
+        pieceStart = pieceEnd;
     }
     // A unit that measures nothing (a zero-width one) keeps its left neighbour's edge.
     for (std::size_t i = 1; i < rights.size(); ++i) rights[i] = std::max(rights[i], rights[i - 1]);

@@ -301,5 +301,33 @@ TEST_F(EditBoxTest, SelectedTextIsDrawnInTheSelectionTextColour) {
     }
 }
 
+// A long paste is measured once, in pieces, not the whole line once per
+// piece; the pieces join where the line itself would put them.
+TEST_F(EditBoxTest, PastingTenThousandCharactersKeepsThemAllAndMeasuresThemEvenly) {
+    MakeBox({});
+    std::wstring pasted;
+    while (pasted.size() < 10000) pasted += L"0123456789";
+    MakeWideText(std::string(pasted.begin(), pasted.end())).ToClipboard();
+    ControlKey(*host, 'V');
+    ASSERT_EQ(Text(), pasted);
+    EXPECT_EQ(box.Caret(), 10000);
+    const Gdiplus::RectF area = box.TextArea();
+    EXPECT_GE(box.CaretX(), area.X) << "scrolled to show the caret";
+    EXPECT_LE(box.CaretX(), area.X + area.Width);
+    Type(*host, L"x");
+    EXPECT_EQ(Text(), pasted + L"x");
+
+    // Every ten characters measure the same, wherever they stand: at the
+    // start and across the joins of the pieces the line is measured in.
+    const auto widthOf = [&](std::int32_t first) {
+        box.Select(first, first + 10);
+        return box.SelectionRect().Width;
+    };
+    const float period = widthOf(10);
+    ASSERT_GT(period, 10.0f);
+    for (const std::int32_t first : {30, 60, 1000, 4990, 9980, 9990})
+        EXPECT_NEAR(widthOf(first), period, 0.5f) << "ten characters from " << first;
+}
+
 }  // namespace
 }  // namespace lirvo
