@@ -72,40 +72,55 @@ Gdiplus::RectF MeasureRect(Gdiplus::GpGraphics* graphics, const std::wstring& te
     return bounds;
 }
 
+std::uint64_t glowPicturesMade = 0;
+
+GdipBitmap MakeGlowPicture(std::int32_t width, std::int32_t height) {
+    Gdiplus::GpBitmap* raw = nullptr;
+    gdip::GdipCreateBitmapFromScan0(width, height, 0, PixelFormat32bppARGB, nullptr, &raw);
+    ++glowPicturesMade;
+    return GdipBitmap(raw);
+}
+
+// A graphics on a scratch picture, cleared to transparent as a new picture
+// is, so that what an earlier draw left never shows.
+GdipGraphics ClearedGraphics(Gdiplus::GpBitmap* picture) {
+    Gdiplus::GpGraphics* raw = nullptr;
+    gdip::GdipGetImageGraphicsContext(picture, &raw);
+    GdipGraphics graphics(raw);
+    gdip::GdipGraphicsClear(graphics.get(), 0);
+    return graphics;
+}
+
 // The glow: the text drawn with the glow brush, shrunk to a third and
 // stretched back, which blurs it into a soft halo.
 void DrawGlow(Gdiplus::GpGraphics* graphics, const FontRecord& font, const std::wstring& text, const Rect& rect) {
     if (rect.width <= 0 || rect.height <= 0) return;
-    GdipBitmap full;
+    const std::int32_t smallWidth = std::max(rect.width / 3, 1);
+    const std::int32_t smallHeight = std::max(rect.height / 3, 1);
+    FontRecord::GlowScratch& scratch = font.Scratch();
+    if (!scratch.full || !scratch.small || scratch.width != rect.width || scratch.height != rect.height) {
+        scratch.full = MakeGlowPicture(rect.width, rect.height);
+        scratch.small = MakeGlowPicture(smallWidth, smallHeight);
+        scratch.width = rect.width;
+        scratch.height = rect.height;
+    }
+    if (!scratch.full || !scratch.small) return;
     {
-        Gdiplus::GpBitmap* raw = nullptr;
-        gdip::GdipCreateBitmapFromScan0(rect.width, rect.height, 0, PixelFormat32bppARGB, nullptr, &raw);
-        full.reset(raw);
-        Gdiplus::GpGraphics* rawGraphics = nullptr;
-        gdip::GdipGetImageGraphicsContext(full.get(), &rawGraphics);
-        GdipGraphics textGraphics(rawGraphics);
+        GdipGraphics textGraphics = ClearedGraphics(scratch.full.get());
         gdip::GdipSetTextRenderingHint(textGraphics.get(),
                                        static_cast<Gdiplus::TextRenderingHint>(DefaultTextRenderingHint()));
         Gdiplus::RectF layout{0, 0, static_cast<float>(rect.width), static_cast<float>(rect.height)};
         gdip::GdipDrawString(textGraphics.get(), text.c_str(), static_cast<INT>(text.size()), font.Font(), &layout,
                              font.Format(), font.GlowBrush());
     }
-    const std::int32_t smallWidth = std::max(rect.width / 3, 1);
-    const std::int32_t smallHeight = std::max(rect.height / 3, 1);
-    GdipBitmap small;
     {
-        Gdiplus::GpBitmap* raw = nullptr;
-        gdip::GdipCreateBitmapFromScan0(smallWidth, smallHeight, 0, PixelFormat32bppARGB, nullptr, &raw);
-        small.reset(raw);
-        Gdiplus::GpGraphics* rawGraphics = nullptr;
-        gdip::GdipGetImageGraphicsContext(small.get(), &rawGraphics);
-        GdipGraphics shrink(rawGraphics);
+        GdipGraphics shrink = ClearedGraphics(scratch.small.get());
         gdip::GdipSetInterpolationMode(shrink.get(), Gdiplus::InterpolationModeHighQualityBicubic);
         gdip::GdipSetCompositingQuality(shrink.get(), Gdiplus::CompositingQualityHighQuality);
         gdip::GdipSetSmoothingMode(shrink.get(), Gdiplus::SmoothingModeAntiAlias);
-        gdip::GdipDrawImageRectI(shrink.get(), full.get(), 0, 0, smallWidth, smallHeight);
+        gdip::GdipDrawImageRectI(shrink.get(), scratch.full.get(), 0, 0, smallWidth, smallHeight);
     }
-    gdip::GdipDrawImageRectI(graphics, small.get(), rect.left, rect.top, rect.width, rect.height);
+    gdip::GdipDrawImageRectI(graphics, scratch.small.get(), rect.left, rect.top, rect.width, rect.height);
 }
 
 // Whether a one-pixel pen on this graphics covers whole pixels at whole
@@ -186,6 +201,8 @@ TextSize MeasureText(const WideText& text, const FontRecord& font, Gdiplus::GpGr
     const Gdiplus::RectF bounds = MeasureRect(graphics, text.ToWString(), font);
     return {static_cast<std::int32_t>(bounds.Width), static_cast<std::int32_t>(bounds.Height)};
 }
+
+std::uint64_t GlowPicturesMade() { return glowPicturesMade; }
 
 void DrawStyledText(Gdiplus::GpGraphics* graphics, const FontRecord& font, const WideText& text,
                     std::optional<Rect> rect) {

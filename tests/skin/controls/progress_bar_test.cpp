@@ -147,6 +147,19 @@ TEST_F(ControlTest, ProgressBarFillsTheShareBetweenBoundsThatDoNotStartAtZero) {
     }
 }
 
+// The shine redraws the bar, its text and the text's glow every 10 ms; the
+// glow's pictures are made once, not at every tick.
+TEST_F(ControlTest, ProgressBarShineTicksMakeNoNewGlowPictures) {
+    auto host = MakeHost();
+    ProgressBar bar;
+    ProgressBar::CreateArgs args = BarArgs(50);
+    args.text = MakeWideText("50%");  // in the default text style, which glows
+    ASSERT_TRUE(bar.Create(*host, {10, 10, 200, 30}, args));
+    const std::uint64_t made = GlowPicturesMade();
+    ASSERT_TRUE(testing::Tick(bar, ProgressBar::kShineTimerKey, 50));
+    EXPECT_EQ(GlowPicturesMade(), made);
+}
+
 TEST_F(ControlTest, ProgressBarWithEqualBoundsDrawsNoFill) {
     auto host = MakeHost();
     ProgressBar bar;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/core/toolkit.h"
 #include "skin/window/surface.h"
@@ -40,6 +41,39 @@ TEST_F(DrawingTest, GlowOnlyWithStyleBit4096) {
         if (glow) EXPECT_GT(ReddishPixels(surface), 20) << "a red halo around black text";
         else EXPECT_EQ(ReddishPixels(surface), 0);
     }
+}
+
+std::vector<std::uint32_t> PixelsOf(const Surface& surface) {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 0; y < surface.Height(); ++y)
+        for (int x = 0; x < surface.Width(); ++x) pixels.push_back(surface.PixelAt(x, y));
+    return pixels;
+}
+
+// A control draws its text again at every tick of an animation with one
+// font record: each draw looks as the first did, whatever was drawn between,
+// and the glow's pictures are made once for a size, not at every draw.
+TEST_F(DrawingTest, GlowingTextRedrawnWithOneRecordLooksTheSameAndMakesNoNewPictures) {
+    const auto style = MakeTextStyle(font_style::kAlignCentre | font_style::kLineCentre | font_style::kGlow, "宋体", 16,
+                                     0xFF000000u, 0xFFFF0000u);
+    const FontRecord font(style);
+    const auto draw = [](const FontRecord& record, const char* text, int width) {
+        Surface surface(width, 40);
+        FillRectColour(surface.Graphics(), 0xFFFFFFFF, 0, 0, width, 40);
+        DrawStyledText(surface.Graphics(), record, MakeWideText(text), Rect{0, 0, width, 40});
+        return PixelsOf(surface);
+    };
+    const auto first = draw(font, "阅读器 PDF", 160);
+    const std::uint64_t made = GlowPicturesMade();
+    const auto other = draw(font, "安装", 160);
+    EXPECT_NE(other, first);
+    for (int i = 0; i < 50; ++i) ASSERT_EQ(draw(font, "阅读器 PDF", 160), first) << "draw " << i;
+    EXPECT_EQ(GlowPicturesMade(), made) << "the same size draws through the same pictures";
+    EXPECT_EQ(draw(FontRecord(style), "阅读器 PDF", 160), first) << "as a record drawing for the first time";
+
+    draw(font, "阅读器 PDF", 120);
+    EXPECT_EQ(GlowPicturesMade(), made + 4) << "another size: its two, and the fresh record's two";
+    EXPECT_EQ(draw(font, "阅读器 PDF", 160), first) << "and back";
 }
 
 TEST_F(DrawingTest, FontRecordsFollowTheStyleBits) {
