@@ -5,14 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include <memory>
-#include <type_traits>
-
 #include "payload/association_record.h"
 #include "runtime/archive_paths.h"
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/registry.h"
+#include "runtime/registry_key.h"
 #include "runtime/shell.h"
 #include "runtime/text_ops.h"
 #include "runtime/zip_directory.h"
@@ -62,29 +60,11 @@ public:
 
     // A file that the installation will write: one already there is moved
     // aside first, so that a failure can put it back.
-    bool Claim(const std::string& path) {
-        if (IsFile(path)) {
-            const std::string aside = AsideName(path);
-            // A file that cannot be moved aside is not ours to touch, not even on undo.
-            if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return false;
-            movedAside_.push_back({path, aside, false});
-        }
-        files_.push_back(path);
-        return true;
-    }
+    bool Claim(const std::string& path) { return MoveAside(path, false).has_value(); }
 
     // Like Claim, for a file that must come back whether the installation
     // succeeds or not; its place while away, or "" when there was none.
-    std::optional<std::string> ClaimForAWhile(const std::string& path) {
-        std::string aside;
-        if (IsFile(path)) {
-            aside = AsideName(path);
-            if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return std::nullopt;
-            movedAside_.push_back({path, aside, true});
-        }
-        files_.push_back(path);
-        return aside;
-    }
+    std::optional<std::string> ClaimForAWhile(const std::string& path) { return MoveAside(path, true); }
 
     // Folders the extraction creates for entries in sub-folders.
     void NoteFoldersOf(const std::string& file) {
@@ -137,6 +117,20 @@ public:
     }
 
 private:
+    // The name the file at `path` now has, "" when there was none, or nothing
+    // when it could not be moved.
+    std::optional<std::string> MoveAside(const std::string& path, bool comesBack) {
+        std::string aside;
+        if (IsFile(path)) {
+            aside = AsideName(path);
+            // A file that cannot be moved aside is not ours to touch, not even on undo.
+            if (!::MoveFileExA(path.c_str(), aside.c_str(), 0)) return std::nullopt;
+            movedAside_.push_back({path, aside, comesBack});
+        }
+        files_.push_back(path);
+        return aside;
+    }
+
     struct MovedAside {
         std::string path;
         std::string aside;
@@ -360,11 +354,10 @@ bool RecordPreviousAssociation() {
     if (command && payload::OpensACopyOfTheReader(*command)) return true;
     // Anything else is what the user chose last, whatever an older record says.
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey);
-    HKEY opened = nullptr;
+    runtime::RegistryKey record;
     if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, payload::kAssociationRecordKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                          nullptr, &opened, nullptr) != ERROR_SUCCESS)
+                          nullptr, record.Put(), nullptr) != ERROR_SUCCESS)
         return false;
-    const std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&::RegCloseKey)> record(opened, &::RegCloseKey);
     for (const payload::AssociationValue& value : payload::kAssociationValues) {
         DWORD type = 0, size = 0;
         if (::RegGetValueW(HKEY_CLASSES_ROOT, value.key, value.name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
@@ -374,10 +367,10 @@ bool RecordPreviousAssociation() {
         if (::RegGetValueW(HKEY_CLASSES_ROOT, value.key, value.name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(),
                            &size) != ERROR_SUCCESS)
             continue;
-        ::RegSetValueExW(record.get(), value.recordName, 0, type, data.data(), size);
+        ::RegSetValueExW(record.Get(), value.recordName, 0, type, data.data(), size);
     }
     const DWORD recorded = 1;
-    return ::RegSetValueExW(record.get(), payload::kRecordedMark, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&recorded),
+    return ::RegSetValueExW(record.Get(), payload::kRecordedMark, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&recorded),
                             sizeof recorded) == ERROR_SUCCESS;
 }
 

@@ -84,6 +84,20 @@ public:
     // False, and nothing changed, for values outside their ranges.
     bool ApplyFormatSettings(const TextFormatSettings& settings);
 
+    // The pictures the glow is drawn through, kept from one draw to the next
+    // of the same size: controls redraw their text at every tick of an
+    // animation (a progress bar's shine, every 10 ms), and new pictures for
+    // each would be made and thrown away as often. Drawing fills them anew.
+    struct GlowScratch {
+        GdipBitmap full;   // the text's size
+        GdipBitmap small;  // a third of it
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+    };
+    // Scratch space, not part of the record's value: drawing with a const
+    // record may use it.
+    GlowScratch& Scratch() const { return glowScratch_; }
+
 private:
     struct FormatDeleter {
         void operator()(Gdiplus::GpStringFormat* format) const { gdip::GdipDeleteStringFormat(format); }
@@ -100,23 +114,6 @@ private:
     std::unique_ptr<Gdiplus::GpBrush, BrushDeleter> textBrush_;
     std::unique_ptr<Gdiplus::GpBrush, BrushDeleter> glowBrush_;
     FontDescription description_;
-
-public:
-    // The pictures the glow is drawn through, kept from one draw to the next
-    // of the same size: controls redraw their text at every tick of an
-    // animation (a progress bar's shine, every 10 ms), and new pictures for
-    // each would be made and thrown away as often. Drawing fills them anew.
-    struct GlowScratch {
-        GdipBitmap full;   // the text's size
-        GdipBitmap small;  // a third of it
-        std::int32_t width = 0;
-        std::int32_t height = 0;
-    };
-    // Scratch space, not part of the record's value: drawing with a const
-    // record may use it.
-    GlowScratch& Scratch() const { return glowScratch_; }
-
-private:
     mutable GlowScratch glowScratch_;
 };
 

@@ -8,6 +8,7 @@
 #include "skin/core/toolkit.h"
 #include "skin/window/surface.h"
 #include "tests/support/images.h"
+#include "tests/support/surface_pixels.h"
 #include "tests/support/toolkit_fixture.h"
 
 namespace lirvo {
@@ -43,13 +44,6 @@ TEST_F(DrawingTest, GlowOnlyWithStyleBit4096) {
     }
 }
 
-std::vector<std::uint32_t> PixelsOf(const Surface& surface) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < surface.Height(); ++y)
-        for (int x = 0; x < surface.Width(); ++x) pixels.push_back(surface.PixelAt(x, y));
-    return pixels;
-}
-
 // A control draws its text again at every tick of an animation with one
 // font record: each draw looks as the first did, whatever was drawn between,
 // and the glow's pictures are made once for a size, not at every draw.
@@ -61,7 +55,7 @@ TEST_F(DrawingTest, GlowingTextRedrawnWithOneRecordLooksTheSameAndMakesNoNewPict
         Surface surface(width, 40);
         FillRectColour(surface.Graphics(), 0xFFFFFFFF, 0, 0, width, 40);
         DrawStyledText(surface.Graphics(), record, MakeWideText(text), Rect{0, 0, width, 40});
-        return PixelsOf(surface);
+        return testing::PixelsOf(surface);
     };
     const auto first = draw(font, "阅读器 PDF", 160);
     const std::uint64_t made = GlowPicturesMade();

@@ -22,6 +22,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/images.h"
 #include "tests/support/keep_alive_window.h"
+#include "tests/support/surface_pixels.h"
 #include "tests/support/toolkit_fixture.h"
 
 namespace lirvo {
@@ -545,17 +546,7 @@ TEST_F(SkinWindowTest, RelayoutRedrawsTheHostedControlsAndRepaintsTheFrame) {
 std::vector<std::uint32_t> FreshFrame(SkinWindow& window) {
     Surface fresh(window.GetWidth(), window.GetHeight());
     window.PaintAll(fresh.Graphics(), fresh.Dc());
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < fresh.Height(); ++y)
-        for (int x = 0; x < fresh.Width(); ++x) pixels.push_back(fresh.PixelAt(x, y));
-    return pixels;
-}
-
-std::vector<std::uint32_t> Pixels(const Surface& surface) {
-    std::vector<std::uint32_t> pixels;
-    for (int y = 0; y < surface.Height(); ++y)
-        for (int x = 0; x < surface.Width(); ++x) pixels.push_back(surface.PixelAt(x, y));
-    return pixels;
+    return testing::PixelsOf(fresh);
 }
 
 // A repaint reuses the frame it painted before while nothing under it
@@ -580,11 +571,11 @@ TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
                                   .style = window_style::kCaptionButtons,
                                   .backgroundImage = testing::BandsPng(50, 125, kBands)});
         window->RepaintAndRefresh();
-        const std::vector<std::uint32_t> before = Pixels(window->MainSurface());
+        const std::vector<std::uint32_t> before = testing::PixelsOf(window->MainSurface());
         ASSERT_EQ(before, FreshFrame(*window)) << "unchanged: the reused frame is the fresh one";
         c.apply(*window);
         window->RepaintAndRefresh();
-        const std::vector<std::uint32_t> after = Pixels(window->MainSurface());
+        const std::vector<std::uint32_t> after = testing::PixelsOf(window->MainSurface());
         EXPECT_NE(after, before) << c.change << ": the change shows";
         EXPECT_EQ(after, FreshFrame(*window)) << c.change << ": nothing stale is left";
     }
@@ -612,7 +603,7 @@ TEST_F(SkinWindowTest, BetweenChangesAWindowHoldsItsTwoSurfacesAndNoPicture) {
         EXPECT_EQ(window->PixelBytesHeld(), 2 * kSurface + picture)
             << "painted and let go again, resizable " << resizable;
         EXPECT_EQ(PixelOf(window->MainSurface().Dc(), kBandMiddles[3], 125), Rgb(kBands[0]));
-        EXPECT_EQ(Pixels(window->MainSurface()), FreshFrame(*window)) << "painted again from the picture";
+        EXPECT_EQ(testing::PixelsOf(window->MainSurface()), FreshFrame(*window)) << "painted again from the picture";
     }
 }
 
@@ -643,7 +634,7 @@ TEST_F(SkinWindowTest, AShowTransitionDrawsFromItsSnapshotAndEndsWithTheFullPict
     EXPECT_GT(sizes.size(), 2u) << "the window grew through several sizes";
     EXPECT_EQ(window->MainSurface().Width(), 380);
     EXPECT_EQ(window->MainSurface().Height(), 250);
-    EXPECT_EQ(Pixels(window->MainSurface()), FreshFrame(*window)) << "the full-size frame at the end";
+    EXPECT_EQ(testing::PixelsOf(window->MainSurface()), FreshFrame(*window)) << "the full-size frame at the end";
 }
 
 // Handles what is queued for this thread, and what other threads and
