@@ -60,7 +60,8 @@ std::int32_t ItemList::AddItem(const WideText& text, std::optional<FontDescripti
     // strip, whatever it draws; so does its marker in the band below.
     entry.item->ClipToHostArea(Strip());
     entry.marker->ClipToHostArea(Strip());
-    entry.item->Create(*this, ItemRect(position), {.text = text, .textStyle = textStyle, .picture = picture});
+    entry.item->Create(*this, ItemRect(position),
+                       {.text = text, .textStyle = textStyle ? textStyle : textStyle_, .picture = picture});
     entry.item->SetEventTarget(Id());
     entry.marker->Create(*this, MarkerRect(position),
                          {.style = ShapeBox::kRect, .lineColour = lineColour_, .background = fillColour_});
@@ -74,15 +75,18 @@ std::int32_t ItemList::AddItem(const WideText& text, std::optional<FontDescripti
 
 std::int32_t ItemList::Select(std::int32_t index) {
     if (index < 1 || index > Count()) return selected_;
-    if (Item(selected_)) {
-        Item(selected_)->Selected(false, true);
-        items_[static_cast<std::size_t>(selected_ - 1)].marker->BkgColor(fillColour_, true);
-    }
+    const std::int32_t previous = selected_;
+    if (Item(previous)) ShowSelectedMarker(previous, false);
     selected_ = index;
-    Item(index)->Selected(true, true);
-    items_[static_cast<std::size_t>(index - 1)].marker->BkgColor(thirdColour_, true);
-    OnSelectionChanged(index);
+    ShowSelectedMarker(index, true);
+    OnSelectionChanged(index, previous);
+    RaiseEvent(kUserSelected, index, previous);
     return selected_;
+}
+
+void ItemList::ShowSelectedMarker(std::int32_t index, bool selected) {
+    Item(index)->Selected(selected, true);
+    Marker(index)->BkgColor(selected ? thirdColour_ : fillColour_, true);
 }
 
 void ItemList::RemoveItem(std::int32_t index) {
@@ -94,14 +98,95 @@ void ItemList::RemoveItem(std::int32_t index) {
     LayoutItems();
 }
 
-WideText ItemList::ItemText(std::int32_t index) const {
-    const ListItem* item = Item(index);
-    return item ? item->GetTextW() : WideText();
+WideText ItemList::ItemText(std::int32_t index, std::optional<WideText> text) {
+    ListItem* item = Item(index);
+    if (!item) return WideText();
+    if (text) {
+        item->SetTextW(*text);
+        item->Refresh();
+    }
+    return item->GetTextW();
+}
+
+bool ItemList::ItemDisabled(std::int32_t index, std::optional<bool> disabled) {
+    ListItem* item = Item(index);
+    if (!item) return false;
+    return disabled ? item->Disabled(*disabled) : item->Disabled();
+}
+
+std::int32_t ItemList::VisibleCount() const {
+    if (itemExtent_ <= 0) return 0;
+    return std::max(GetWidth() - 2 * kArrowWidth, 0) / itemExtent_;
+}
+
+Argb ItemList::LineColour(std::optional<Argb> colour) {
+    if (colour && IsAttached()) {
+        lineColour_ = *colour;
+        for (const Entry& entry : items_) {
+            entry.marker->Color(lineColour_);
+            entry.marker->Render(false, true);
+        }
+        for (ListItem* arrow : {&leftArrow_, &rightArrow_}) {
+            arrow->ArrowColour(lineColour_ | 0xFF000000u);
+            arrow->Render(false, true);
+        }
+        // The list's repaint puts its children's fresh looks on it.
+        Refresh();
+    }
+    return lineColour_;
+}
+
+Argb ItemList::FillColour(std::optional<Argb> colour) {
+    if (colour && IsAttached()) {
+        fillColour_ = *colour;
+        for (std::int32_t i = 1; i <= Count(); ++i)
+            if (i != selected_) {
+                Marker(i)->BkgColor(fillColour_);
+                Marker(i)->Render(false, true);
+            }
+        Refresh();
+    }
+    return fillColour_;
+}
+
+Argb ItemList::SelectedColour(std::optional<Argb> colour) {
+    if (colour && IsAttached()) {
+        thirdColour_ = *colour;
+        if (Marker(selected_)) Marker(selected_)->BkgColor(thirdColour_, true);
+    }
+    return thirdColour_;
+}
+
+FontDescription ItemList::TextStyle(std::optional<FontDescription> style) {
+    if (style) {
+        textStyle_ = *style;
+        for (const Entry& entry : items_) {
+            entry.item->TextStyle(*style);
+            entry.item->Render(false, true);
+        }
+        // One repaint of the list shows every item anew.
+        if (IsAttached()) Refresh();
+    }
+    return FontRecord(textStyle_.value_or(FontDescription{})).Description();
+}
+
+FontDescription ItemList::ItemTextStyle(std::int32_t index, std::optional<FontDescription> style) {
+    ListItem* item = Item(index);
+    if (!item) return FontDescription{};
+    if (!style) return item->TextStyle();
+    item->TextStyle(*style);
+    item->Refresh();
+    return item->TextStyle();
 }
 
 ListItem* ItemList::Item(std::int32_t index) const {
     if (index < 1 || index > Count()) return nullptr;
     return items_[static_cast<std::size_t>(index - 1)].item.get();
+}
+
+ShapeBox* ItemList::Marker(std::int32_t index) const {
+    if (index < 1 || index > Count()) return nullptr;
+    return items_[static_cast<std::size_t>(index - 1)].marker.get();
 }
 
 Rect ItemList::ItemRect(std::size_t position) const {
@@ -175,6 +260,7 @@ void ItemList::CopyOwnSettingsFrom(const ItemList& other) {
     lineColour_ = other.lineColour_;
     fillColour_ = other.fillColour_;
     thirdColour_ = other.thirdColour_;
+    textStyle_ = other.textStyle_;
 }
 
 }  // namespace lirvo

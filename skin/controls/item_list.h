@@ -46,7 +46,37 @@ public:
     virtual std::int32_t Select(std::int32_t index);
     virtual void RemoveItem(std::int32_t index);
     virtual std::int32_t Count() const { return static_cast<std::int32_t>(items_.size()); }
-    virtual WideText ItemText(std::int32_t index) const;
+
+    // The user event a change of the selection raises: p1 the new 1-based
+    // index, p2 the one selected before (0 for none). A click on the
+    // selected item raises it too, with both the same.
+    static constexpr std::int32_t kUserSelected = 20;
+
+    // The item's text; with a text given, the item shows it. Out-of-range
+    // indices give an empty text and change nothing.
+    virtual WideText ItemText(std::int32_t index, std::optional<WideText> text = std::nullopt);
+    // Whether the item is disabled: drawn faded, and clicks on it select
+    // nothing. Out of range: false.
+    virtual bool ItemDisabled(std::int32_t index, std::optional<bool> disabled = std::nullopt);
+
+protected:
+    // Runs after the selection changed, before the application hears of it.
+    virtual void OnSelectionChanged(std::int32_t index, std::int32_t previous) {}
+
+public:
+    // How many items the strip between the arrows shows whole at once.
+    virtual std::int32_t VisibleCount() const;
+    // The colours, each shown at once when set: the outlines of the band and
+    // the markers, and the arrows; the band's and the markers' fill; the
+    // selected item's marker.
+    virtual Argb LineColour(std::optional<Argb> colour = std::nullopt);
+    virtual Argb FillColour(std::optional<Argb> colour = std::nullopt);
+    virtual Argb SelectedColour(std::optional<Argb> colour = std::nullopt);
+    // The text style of every item; items added later take it as their
+    // default. Returns the list's style (the toolkit's default until set).
+    virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
+    // One item's text style; an empty description for an index out of range.
+    virtual FontDescription ItemTextStyle(std::int32_t index, std::optional<FontDescription> style = std::nullopt);
 
     std::int32_t Selected() const { return selected_; }
     std::int32_t FirstVisible() const { return firstVisible_; }
@@ -60,8 +90,6 @@ protected:
     void Draw(Gdiplus::GpGraphics* graphics) override;
     void OnChildEvent(ObjectHandle sender, const UserEventRecord& record) override;
     void OnDestroy() override;
-    // Runs after the selection changed.
-    virtual void OnSelectionChanged(std::int32_t index) {}
 
 private:
     struct Entry {
@@ -76,6 +104,8 @@ private:
     Rect MarkerRect(std::size_t position) const;
     Rect Strip() const;
     void CreateArrows();
+    ShapeBox* Marker(std::int32_t index) const;
+    void ShowSelectedMarker(std::int32_t index, bool selected);
 
     std::vector<Entry> items_;
     ListItem leftArrow_;
@@ -85,6 +115,7 @@ private:
     Argb lineColour_ = 0;
     Argb fillColour_ = 0;
     Argb thirdColour_ = 0;
+    std::optional<FontDescription> textStyle_;  // for every item, once set
     std::int32_t selected_ = 0;
     std::int32_t firstVisible_ = 1;
     float itemsWidth_ = 0;

@@ -2,7 +2,8 @@
 // ListItem: one clickable entry of an ItemList: a picture above a text,
 // with hot, pressed and selected looks; or, as the list's scroll arrows, a
 // triangle pointing left or right. Items forward their events to the list.
-// The item owns its picture and text style.
+// The item owns its picture and text style. A disabled item is drawn faded
+// and, being disabled, is passed over by the mouse.
 
 #include <cstdint>
 #include <memory>
@@ -37,6 +38,9 @@ public:
     virtual bool Selected(std::optional<bool> selected = std::nullopt, bool refresh = false);
     virtual FontDescription TextStyle(std::optional<FontDescription> style = std::nullopt);
 
+    // The arrows' triangle colour; a change shows at the next drawing.
+    Argb ArrowColour(std::optional<Argb> colour = std::nullopt);
+
     std::int32_t VisualState() const { return state_; }
     bool HasPicture() const { return picture_ != nullptr; }
 
@@ -50,11 +54,13 @@ protected:
 private:
     void ChangeState(Visual state);
     void DrawArrow(Gdiplus::GpGraphics* graphics);
+    void SetTextStyle(const FontDescription& style);
 
     std::int32_t state_ = kNormal;
     bool selected_ = false;
     GdipBitmap picture_;
     FontRecord textStyle_;
+    FontRecord fadedStyle_;  // the text style at a third of its alpha, for the disabled look
     std::int32_t arrow_ = kNoArrow;
     Argb arrowColour_ = 0;
 };

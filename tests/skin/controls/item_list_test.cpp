@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "skin/controls/memory_stream.h"
+#include "skin/core/shared_routines.h"
 #include "skin/core/toolkit.h"
 #include "tests/skin/controls/control_fixture.h"
 #include "tests/support/images.h"
@@ -110,6 +115,164 @@ TEST_F(ControlTest, ItemListShowsItsItemsOnlyBetweenTheArrows) {
     ASSERT_NE(at(175, 58), normal) << "the fourth item took its hot look";
     check("hot");
     testing::MouseLeaveWindow(*host);
+}
+
+
+// The list of three 60-wide items (so the arrows show) that the setter tests
+// look at, with the pixels of its parts on the host.
+class ItemListLook : public ControlTest {
+protected:
+    static constexpr Argb kLine = 0xFF000000, kThird = 0xFF00A0FF;
+    void SetUp() override {
+        host = MakeHost();
+        ASSERT_TRUE(list.Create(*host, kList,
+                                {.lineColour = kLine, .thirdColour = kThird, .itemExtent = 60, .secondExtent = 20}));
+        for (const char* text : {"一口", "二口", "三口"}) list.AddItem(MakeWideText(text), Style(0xFF000000));
+        ASSERT_TRUE(list.RightArrow().Visible());
+    }
+    static FontDescription Style(Argb colour) { return MakeTextStyle(0, std::nullopt, 16, colour); }
+    // A pixel of the list, at a point relative to it.
+    std::uint32_t At(int x, int y) const { return testing::HostPixel(*host, kList.left + x, kList.top + y); }
+    // How far the text band of item `index` (its 20 rows above the list's
+    // band) leans towards a colour at most: the largest margin by which
+    // one channel leads the other two. The grey host leans nowhere (0).
+    int Lean(int index, int channel) const {
+        const Rect item = list.Item(index)->TopLevelRect();
+        int most = 0;
+        for (int y = item.top + 40; y < item.top + 60; ++y)
+            for (int x = item.left; x < item.left + item.width; ++x) {
+                const std::uint32_t p = testing::HostPixel(*host, x, y);
+                const int c[3] = {testing::Red(p), testing::Green(p), testing::Blue(p)};
+                most = std::max(most, c[channel] - std::max(c[(channel + 1) % 3], c[(channel + 2) % 3]));
+            }
+        return most;
+    }
+    // How many pixels of the item's text band differ from the bare host.
+    int Ink(int index) const {
+        const Rect item = list.Item(index)->TopLevelRect();
+        int count = 0;
+        for (int y = item.top + 40; y < item.top + 60; ++y)
+            for (int x = item.left; x < item.left + item.width; ++x)
+                count += testing::HostPixel(*host, x, y) != testing::kHostColour;
+        return count;
+    }
+    enum Channel { kRed = 0, kGreen = 1, kBlue = 2 };
+
+    std::unique_ptr<SkinWindow> host;
+    ItemList list;
+};
+
+TEST_F(ItemListLook, ColoursShowOnTheBandTheMarkersAndTheArrows) {
+    constexpr Argb kGreenLine = 0xFF00FF00, kBlueFill = 0xFF0000FF, kMagenta = 0xFFFF00FF;
+    // Points relative to the list: the band's outline at its top edge under
+    // the left arrow, the band's inside there, the first marker's outline
+    // (its top row) and inside, and the right arrow.
+    const struct {
+        int x, y;
+    } bandEdge{5, 60}, bandInside{5, 70}, markerEdge{30, 62}, markerInside{30, 63}, arrow{190, 29};
+    list.Select(1);
+    EXPECT_EQ(At(bandEdge.x, bandEdge.y), kLine);
+    EXPECT_EQ(At(markerInside.x, markerInside.y), kThird) << "the selected item's marker";
+    const int secondMarker = 30 + 60;
+
+    EXPECT_EQ(list.LineColour(kGreenLine), kGreenLine);
+    EXPECT_EQ(At(bandEdge.x, bandEdge.y), kGreenLine) << "the band's outline";
+    EXPECT_EQ(At(markerEdge.x, markerEdge.y), kGreenLine) << "a marker's outline";
+    EXPECT_EQ(At(arrow.x, arrow.y), kGreenLine) << "the arrow";
+
+    EXPECT_NE(At(bandInside.x, bandInside.y), kBlueFill);
+    EXPECT_EQ(list.FillColour(kBlueFill), kBlueFill);
+    EXPECT_EQ(At(bandInside.x, bandInside.y), kBlueFill) << "the band";
+    EXPECT_EQ(At(secondMarker, markerInside.y), kBlueFill) << "an unselected marker";
+    EXPECT_EQ(At(markerInside.x, markerInside.y), kThird) << "the selected marker keeps its colour";
+
+    EXPECT_EQ(list.SelectedColour(kMagenta), kMagenta);
+    EXPECT_EQ(At(markerInside.x, markerInside.y), kMagenta);
+    list.Select(2);
+    EXPECT_EQ(At(secondMarker, markerInside.y), kMagenta) << "the next selection takes it";
+    EXPECT_EQ(At(markerInside.x, markerInside.y), kBlueFill) << "and the one before the fill";
+
+    EXPECT_EQ(list.LineColour(), kGreenLine) << "reading changes nothing";
+    EXPECT_EQ(list.FillColour(), kBlueFill);
+    EXPECT_EQ(list.SelectedColour(), kMagenta);
+}
+
+TEST_F(ItemListLook, TextStylesAndTextsShowInTheItems) {
+    ASSERT_GT(Ink(1), 0);
+    EXPECT_LT(Lean(1, kBlue), 20) << "black text";
+
+    list.TextStyle(Style(0xFF0000FF));
+    EXPECT_EQ(list.TextStyle().textColour, 0xFF0000FFu);
+    for (int i = 1; i <= 3; ++i) EXPECT_GT(Lean(i, kBlue), 150) << "item " << i << " in the list's style";
+    EXPECT_EQ(list.AddItem(MakeWideText("四口")), 4);
+    EXPECT_EQ(list.ItemTextStyle(4).textColour, 0xFF0000FFu) << "a later item takes the list's style";
+
+    EXPECT_EQ(list.ItemTextStyle(2, Style(0xFFFF0000)).textColour, 0xFFFF0000u);
+    EXPECT_GT(Lean(2, kRed), 150) << "one item in its own style";
+    EXPECT_GT(Lean(1, kBlue), 150) << "the others keep the list's";
+    EXPECT_EQ(list.ItemTextStyle(9).size, 0) << "out of range";
+
+    const int before = Ink(1);
+    EXPECT_EQ(list.ItemText(1, MakeWideText("")).ToWString(), L"");
+    EXPECT_EQ(Ink(1), 0) << "an empty text shows nothing";
+    EXPECT_EQ(list.ItemText(1, MakeWideText("一口")).ToWString(), L"一口");
+    EXPECT_EQ(Ink(1), before);
+    EXPECT_EQ(list.ItemText(7, MakeWideText("x")).ToWString(), L"") << "out of range";
+    EXPECT_EQ(list.VisibleCount(), 2) << "176 pixels between the arrows, 60 for each item";
+}
+
+TEST_F(ItemListLook, ADisabledItemIsFadedAndClicksOnItSelectNothing) {
+    list.TextStyle(Style(0xFFFF0000));
+    const int red = Lean(2, kRed);
+    ASSERT_GT(red, 150);
+    int selections = 0;
+    list.SetEventHandler([&](HWND, ObjectHandle, std::int32_t event, EventParam, EventParam, EventParam, EventParam,
+                             EventParam) {
+        selections += event == ItemList::kUserSelected;
+        return 0;
+    });
+
+    EXPECT_TRUE(list.ItemDisabled(2, true));
+    EXPECT_TRUE(list.ItemDisabled(2));
+    const int faded = Lean(2, kRed);
+    EXPECT_GT(faded, 0) << "still shown";
+    EXPECT_LT(faded, red * 2 / 3) << "but faded";
+    testing::LeftClick(*host, ItemCentreX(list, 2), kItemY);
+    EXPECT_EQ(list.Selected(), 0);
+    EXPECT_EQ(selections, 0);
+
+    EXPECT_FALSE(list.ItemDisabled(2, false));
+    EXPECT_EQ(Lean(2, kRed), red) << "enabled, it looks as before";
+    testing::MouseLeaveWindow(*host);
+    testing::LeftClick(*host, ItemCentreX(list, 2), kItemY);
+    EXPECT_EQ(list.Selected(), 2);
+    EXPECT_EQ(selections, 1);
+    EXPECT_FALSE(list.ItemDisabled(0, true)) << "out of range";
+}
+
+// The application hears of every selection through its handler, with the
+// list as the sender and the new and the former index.
+TEST_F(ItemListLook, ASelectionRaisesItsUserEventWithTheNewAndTheFormerIndex) {
+    struct Heard {
+        ObjectHandle sender;
+        EventParam p1, p2;
+        bool operator==(const Heard&) const = default;
+    };
+    std::vector<Heard> heard;
+    list.SetEventHandler([&](HWND window, ObjectHandle sender, std::int32_t event, EventParam p1, EventParam p2,
+                             EventParam, EventParam, EventParam) {
+        EXPECT_EQ(window, host->GetHandle());
+        if (event == ItemList::kUserSelected) heard.push_back({sender, p1, p2});
+        return 0;
+    });
+    const ObjectHandle id = list.Id();
+    testing::LeftClick(*host, ItemCentreX(list, 2), kItemY);
+    testing::LeftClick(*host, ItemCentreX(list, 1), kItemY);
+    list.Select(3);
+    list.Select(0);  // out of range: nothing
+    testing::LeftClick(*host, kList.left + kList.width - 6, kItemY);  // an arrow: nothing
+    testing::MouseLeaveWindow(*host);
+    EXPECT_EQ(heard, (std::vector<Heard>{{id, 2, 0}, {id, 1, 2}, {id, 3, 1}}));
 }
 
 }  // namespace
