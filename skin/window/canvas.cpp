@@ -1,6 +1,8 @@
 #include "skin/window/canvas.h"
 
+#include <cstddef>
 #include <utility>
+#include <vector>
 
 
 namespace lirvo {
@@ -75,11 +77,71 @@ bool Canvas::CreateSurface(int width, int height) {
     return true;
 }
 
-bool Canvas::CopyThroughSurface(const Canvas& source) {
+Canvas Canvas::SnapshotOf(const Canvas& source, int width, int height) const {
     Canvas temporary;
-    if (!temporary.CreateSurfaceLike(source)) return false;
-    temporary.BitBlt(0, 0, source.width_, source.height_, source, 0, 0);
-    return BitBlt(0, 0, source.width_, source.height_, temporary, 0, 0);
+    if (!dc_ || !source.dc_ || width <= 0 || height <= 0) return temporary;
+    if (temporary.CreateSurfaceLike(source)) temporary.BitBlt(0, 0, source.width_, source.height_, source, 0, 0);
+    return temporary;
+}
+
+bool Canvas::CopyThroughSurface(const Canvas& source) {
+    const Canvas temporary = SnapshotOf(source, source.width_, source.height_);
+    return temporary.dc_ && BitBlt(0, 0, source.width_, source.height_, temporary, 0, 0);
+}
+
+bool Canvas::CopyThroughSurfaceStretched(const Canvas& source, int x, int y, int width, int height, DWORD rop) {
+    const Canvas temporary = SnapshotOf(source, width, height);
+    return temporary.dc_ && StretchBlt(x, y, width, height, temporary, 0, 0, temporary.width_, temporary.height_, rop);
+}
+
+bool Canvas::CopyThroughSurfaceTransparent(const Canvas& source, int x, int y, int width, int height,
+                                           UINT transparent) {
+    const Canvas temporary = SnapshotOf(source, width, height);
+    return temporary.dc_ &&
+           TransparentBlt(x, y, width, height, temporary, 0, 0, temporary.width_, temporary.height_, transparent);
+}
+
+bool Canvas::CopyThroughSurfaceBlended(const Canvas& source, int x, int y, int width, int height,
+                                       std::uint8_t constantAlpha, bool perPixelAlpha) {
+    const Canvas temporary = SnapshotOf(source, width, height);
+    return temporary.dc_ && AlphaBlend(x, y, width, height, temporary.dc_, 0, 0, temporary.width_, temporary.height_,
+                                       constantAlpha, perPixelAlpha);
+}
+
+int Canvas::GetCurrentObject(UINT type, void* buffer, int size) const {
+    const HGDIOBJ object = dc_ ? ::GetCurrentObject(dc_, type) : nullptr;
+    if (!object || size < 0) return 0;
+    return ::GetObjectA(object, buffer ? size : 0, buffer);
+}
+
+std::optional<LOGPEN> Canvas::CurrentPen() const {
+    const int size = GetCurrentObject(OBJ_PEN, nullptr, 0);
+    LOGPEN pen{};
+    if (size == static_cast<int>(sizeof(pen))) {
+        if (GetCurrentObject(OBJ_PEN, &pen, sizeof(pen)) != size) return std::nullopt;
+        return pen;
+    }
+    // An extended pen: its description ends in a style array of its own length.
+    if (size < static_cast<int>(offsetof(EXTLOGPEN, elpStyleEntry))) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (GetCurrentObject(OBJ_PEN, bytes.data(), size) != size) return std::nullopt;
+    const auto* extended = reinterpret_cast<const EXTLOGPEN*>(bytes.data());
+    pen.lopnStyle = extended->elpPenStyle;
+    pen.lopnWidth.x = static_cast<LONG>(extended->elpWidth);
+    pen.lopnColor = extended->elpColor;
+    return pen;
+}
+
+std::optional<LOGBRUSH> Canvas::CurrentBrush() const {
+    LOGBRUSH brush{};
+    if (GetCurrentObject(OBJ_BRUSH, &brush, sizeof(brush)) != static_cast<int>(sizeof(brush))) return std::nullopt;
+    return brush;
+}
+
+std::optional<LOGFONTA> Canvas::CurrentFont() const {
+    LOGFONTA font{};
+    if (GetCurrentObject(OBJ_FONT, &font, sizeof(font)) != static_cast<int>(sizeof(font))) return std::nullopt;
+    return font;
 }
 
 RECT Canvas::GetWindowRect() const {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,15 @@ public:
 
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(dc_, object); }
     HGDIOBJ GetCurrentObject(UINT type) const { return ::GetCurrentObject(dc_, type); }
+    // The description of the object of this type selected now (GetObjectA
+    // into `buffer`): the bytes stored, or with no buffer the bytes needed;
+    // 0 when there is none.
+    int GetCurrentObject(UINT type, void* buffer, int size) const;
+    // The attributes of the pen, brush and font selected now. An extended
+    // pen gives its style, width and colour the same way.
+    std::optional<LOGPEN> CurrentPen() const;
+    std::optional<LOGBRUSH> CurrentBrush() const;
+    std::optional<LOGFONTA> CurrentFont() const;
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(dc_, x, y); }
     COLORREF SetPixel(int x, int y, COLORREF colour) { return ::SetPixel(dc_, x, y, colour); }
     bool Polygon(const std::vector<POINT>& points) {
@@ -121,8 +131,20 @@ public:
     // are not assumed; Bits() is bottom-up like every surface of the toolkit).
     bool CreateSurface(int width, int height);
     bool CreateSurfaceLike(const Canvas& source) { return CreateSurface(source.width_, source.height_); }
-    // Copies `source` through a temporary surface of the same size.
+    // The compound copies: `source` is first copied whole into a temporary
+    // surface of its size, then from there onto this canvas. The source may
+    // be this canvas itself, even where the copy lands on what it reads.
+    // False when either side has no surface or the target size is empty.
     bool CopyThroughSurface(const Canvas& source);
+    // Scaled into (x, y, width, height).
+    bool CopyThroughSurfaceStretched(const Canvas& source, int x, int y, int width, int height, DWORD rop = SRCCOPY);
+    // Scaled into (x, y, width, height), leaving out the pixels of the
+    // colour `transparent` (COLORREF).
+    bool CopyThroughSurfaceTransparent(const Canvas& source, int x, int y, int width, int height, UINT transparent);
+    // Blended over (x, y, width, height) at a constant alpha, and by the
+    // source's own (premultiplied) alpha with `perPixelAlpha`.
+    bool CopyThroughSurfaceBlended(const Canvas& source, int x, int y, int width, int height,
+                                   std::uint8_t constantAlpha, bool perPixelAlpha);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -130,6 +152,10 @@ public:
     RECT GetWindowRect() const;
 
 private:
+    // The temporary copy of `source` that the compound copies draw from;
+    // an empty canvas when there is nothing to copy or nowhere to.
+    Canvas SnapshotOf(const Canvas& source, int width, int height) const;
+
     HDC dc_ = nullptr;
     HWND window_ = nullptr;  // the window a borrowed DC belongs to
     DibSection surface_;     // owned when the canvas made its own surface

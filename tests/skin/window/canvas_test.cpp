@@ -127,5 +127,116 @@ TEST_F(CanvasTest, ABorrowedWindowDcIsGivenBackNotDeleted) {
     EXPECT_EQ(empty.GetHandle(), nullptr);
 }
 
+
+// The compound copies go through a snapshot of the source first, so a
+// canvas copies onto itself as if from an untouched copy: the 4 x 2 rows
+// shifted and scaled onto themselves come out as from a separate source.
+TEST_F(CanvasTest, CompoundCopiesDrawFromASnapshotOfTheirSource) {
+    // Two rows: red, green, blue, white on top; the key colour, red, green,
+    // blue below.
+    const auto stripes = [] {
+        Canvas canvas = Filled(4, 2, kWhite);
+        const COLORREF top[] = {kRed, kGreen, kBlue, kWhite}, bottom[] = {kKey, kRed, kGreen, kBlue};
+        for (int x = 0; x < 4; ++x) canvas.SetPixel(x, 0, top[x]), canvas.SetPixel(x, 1, bottom[x]);
+        return canvas;
+    };
+    {
+        Canvas canvas = stripes();
+        ASSERT_TRUE(canvas.CopyThroughSurfaceStretched(canvas, 1, 0, 4, 2)) << "onto itself, one pixel right";
+        EXPECT_EQ(Row(canvas, 0), (std::vector<COLORREF>{kRed, kRed, kGreen, kBlue}));
+        EXPECT_EQ(Row(canvas, 1), (std::vector<COLORREF>{kKey, kKey, kRed, kGreen}));
+        ASSERT_TRUE(canvas.CopyThroughSurfaceStretched(Quarters(), 0, 0, 4, 2)) << "another canvas, twice as wide";
+        EXPECT_EQ(Row(canvas, 0), (std::vector<COLORREF>{kRed, kRed, kGreen, kGreen}));
+        EXPECT_EQ(Row(canvas, 1), (std::vector<COLORREF>{kBlue, kBlue, kKey, kKey}));
+    }
+    {
+        Canvas canvas = stripes();
+        ASSERT_TRUE(canvas.CopyThroughSurfaceTransparent(canvas, 1, 0, 4, 2, kKey)) << "onto itself, one pixel right";
+        EXPECT_EQ(Row(canvas, 0), (std::vector<COLORREF>{kRed, kRed, kGreen, kBlue}));
+        EXPECT_EQ(Row(canvas, 1), (std::vector<COLORREF>{kKey, kRed, kRed, kGreen}))
+            << "the key colour is left out: what was there stays";
+    }
+    {
+        Canvas canvas = stripes();
+        Canvas black = Filled(4, 2, RGB(0, 0, 0));
+        ASSERT_TRUE(canvas.CopyThroughSurfaceBlended(black, 0, 0, 4, 2, 128, false));
+        EXPECT_NEAR(GetRValue(canvas.GetPixel(0, 0)), 127, 1) << "red halfway to black";
+        EXPECT_EQ(GetGValue(canvas.GetPixel(0, 0)), 0);
+        EXPECT_NEAR(GetBValue(canvas.GetPixel(3, 0)), 127, 1) << "white halfway to black";
+        Canvas self = stripes();
+        ASSERT_TRUE(self.CopyThroughSurfaceBlended(self, 1, 0, 4, 2, 255, false)) << "onto itself, shifted";
+        EXPECT_EQ(Row(self, 0), (std::vector<COLORREF>{kRed, kRed, kGreen, kBlue}));
+    }
+
+    Canvas target = Filled(2, 2, kWhite), none;
+    EXPECT_FALSE(target.CopyThroughSurfaceStretched(none, 0, 0, 2, 2)) << "a source without a surface";
+    EXPECT_FALSE(none.CopyThroughSurfaceTransparent(target, 0, 0, 2, 2, kKey)) << "a target without one";
+    EXPECT_FALSE(target.CopyThroughSurfaceBlended(target, 0, 0, 0, 2, 255, false)) << "an empty size";
+    EXPECT_FALSE(target.CopyThroughSurfaceStretched(target, 0, 0, 2, -1));
+    EXPECT_EQ(Row(target, 0), (std::vector<COLORREF>{kWhite, kWhite})) << "nothing drawn";
+}
+
+TEST_F(CanvasTest, TheSelectedPenBrushAndFontAreDescribed) {
+    Canvas canvas = Filled(3, 2, kWhite);
+    BITMAP bitmap{};
+    EXPECT_EQ(canvas.GetCurrentObject(OBJ_BITMAP, &bitmap, sizeof(bitmap)), static_cast<int>(sizeof(bitmap)));
+    EXPECT_EQ(bitmap.bmWidth, 3);
+    EXPECT_EQ(bitmap.bmHeight, 2);
+    EXPECT_EQ(bitmap.bmBitsPixel, 32);
+    EXPECT_EQ(canvas.GetCurrentObject(OBJ_FONT, nullptr, 0), static_cast<int>(sizeof(LOGFONTA))) << "the size needed";
+
+    struct GdiObject {
+        HGDIOBJ object;
+        ~GdiObject() { ::DeleteObject(object); }
+    };
+    const GdiObject dashed{::CreatePen(PS_DASH, 1, RGB(1, 2, 3))};
+    const LOGBRUSH wideBrush{BS_SOLID, RGB(4, 5, 6), 0};
+    const GdiObject wide{::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 5, &wideBrush, 0, nullptr)};
+    const GdiObject hatched{::CreateHatchBrush(HS_CROSS, RGB(7, 8, 9))};
+    const GdiObject font{::CreateFontA(-13, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial")};
+
+    const HGDIOBJ oldPen = canvas.SelectObject(dashed.object);
+    auto pen = canvas.CurrentPen();
+    ASSERT_TRUE(pen);
+    EXPECT_EQ(pen->lopnStyle, static_cast<UINT>(PS_DASH));
+    EXPECT_EQ(pen->lopnColor, RGB(1, 2, 3));
+    canvas.SelectObject(wide.object);
+    pen = canvas.CurrentPen();
+    ASSERT_TRUE(pen) << "an extended pen";
+    EXPECT_EQ(pen->lopnWidth.x, 5);
+    EXPECT_EQ(pen->lopnColor, RGB(4, 5, 6));
+    EXPECT_EQ(pen->lopnStyle & PS_TYPE_MASK, static_cast<UINT>(PS_GEOMETRIC));
+    // The pen it says it has is the one it draws with.
+    canvas.MoveTo(0, 1);
+    canvas.LineTo(3, 1);
+    EXPECT_EQ(canvas.GetPixel(1, 1), RGB(4, 5, 6));
+    canvas.SelectObject(oldPen);
+
+    const HGDIOBJ oldBrush = canvas.SelectObject(hatched.object);
+    const auto brush = canvas.CurrentBrush();
+    ASSERT_TRUE(brush);
+    EXPECT_EQ(brush->lbStyle, static_cast<UINT>(BS_HATCHED));
+    EXPECT_EQ(brush->lbColor, RGB(7, 8, 9));
+    EXPECT_EQ(brush->lbHatch, static_cast<ULONG_PTR>(HS_CROSS));
+    canvas.SelectObject(oldBrush);
+
+    const HGDIOBJ oldFont = canvas.SelectObject(font.object);
+    const auto described = canvas.CurrentFont();
+    ASSERT_TRUE(described);
+    EXPECT_EQ(described->lfHeight, -13);
+    EXPECT_EQ(described->lfWeight, FW_BOLD);
+    EXPECT_TRUE(described->lfItalic);
+    EXPECT_STREQ(described->lfFaceName, "Arial");
+    canvas.SelectObject(oldFont);
+    EXPECT_NE(canvas.CurrentFont()->lfHeight, -13) << "the one selected now, not the last one seen";
+
+    const Canvas none;
+    EXPECT_FALSE(none.CurrentPen());
+    EXPECT_FALSE(none.CurrentBrush());
+    EXPECT_FALSE(none.CurrentFont());
+    EXPECT_EQ(none.GetCurrentObject(OBJ_BITMAP, &bitmap, sizeof(bitmap)), 0);
+}
+
 }  // namespace
 }  // namespace lirvo
