@@ -11,7 +11,6 @@ namespace {
 constexpr std::int32_t kFull = 255;
 constexpr std::int32_t kSlideDistance = 40;
 constexpr std::int32_t kPopGrowth = 10;
-constexpr std::int32_t kFlipStrip = 2;  // pixels per strip of the turning plane
 
 // A GDI+ bitmap over the pixels of a canvas surface (bottom-up, premultiplied),
 // so that GDI+ draws straight into the surface with its alpha.
@@ -27,6 +26,83 @@ GdipBitmap WrapCanvas(const Canvas& canvas) {
 std::uint8_t Scale(std::uint8_t alpha, std::int32_t part, std::int32_t whole) {
     if (whole <= 0) return 0;
     return static_cast<std::uint8_t>(std::clamp<std::int64_t>(std::int64_t{alpha} * part / whole, 0, 255));
+}
+
+// Draws the snapshot as a plane turned by `turn` (radians, 0 = face-on)
+// about the vertical or the horizontal axis through its centre, seen from
+// `distance`, centred on the work canvas; every pixel of the canvas is
+// written.
+void DrawTurnedPlane(const Canvas& snapshot, const Canvas& work, bool aboutVertical, double turn, double distance) {
+    const std::int32_t width = snapshot.Width(), height = snapshot.Height();
+    const std::int32_t workWidth = work.Width(), workHeight = work.Height();
+    const std::uint32_t* source = snapshot.Bits();
+    std::uint32_t* target = work.Bits();
+    if (!source || !target) return;
+    ::GdiFlush();
+    // Both surfaces are bottom-up: (x, y) from the top-left corner.
+    const auto sourceAt = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
+        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
+        return source[static_cast<std::size_t>(height - 1 - y) * width + x];
+    };
+    const auto targetAt = [&](std::int32_t x, std::int32_t y) -> std::uint32_t& {
+        return target[static_cast<std::size_t>(workHeight - 1 - y) * workWidth + x];
+    };
+    const std::int32_t along = aboutVertical ? width : height, across = aboutVertical ? height : width;
+    const std::int32_t lines = aboutVertical ? workWidth : workHeight;
+    const std::int32_t length = aboutVertical ? workHeight : workWidth;
+    const double cosTurn = std::cos(turn), sinTurn = std::sin(turn);
+    // Bilinear weights in 256ths; beyond the snapshot's edges is nothing,
+    // so the plane's edges come out smooth.
+    const auto blend = [](std::uint32_t a, std::uint32_t b, std::uint32_t weightB) {
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const std::uint32_t ca = a >> shift & 0xFF, cb = b >> shift & 0xFF;
+            out |= ((ca * (256 - weightB) + cb * weightB + 128) >> 8) << shift;
+        }
+        return out;
+    };
+    for (std::int32_t line = 0; line < lines; ++line) {
+        const auto put = [&](std::int32_t position, std::uint32_t pixel) {
+            if (aboutVertical) targetAt(line, position) = pixel;
+            else targetAt(position, line) = pixel;
+        };
+        // The line's centre, from the axis, and where on the plane it looks.
+        const double seen = line + 0.5 - lines / 2.0;
+        const double denominator = distance * cosTurn - seen * sinTurn;
+        double u = 0, scale = 0;
+        if (denominator > 0) {
+            u = seen * distance / denominator;
+            scale = distance / (distance + u * sinTurn);
+        }
+        const double sourceLine = u + along / 2.0 - 0.5;
+        if (scale <= 0 || sourceLine <= -1 || sourceLine >= along) {
+            for (std::int32_t position = 0; position < length; ++position) put(position, 0);
+            continue;
+        }
+        const auto first = static_cast<std::int32_t>(std::floor(sourceLine));
+        const auto weightAlong = static_cast<std::uint32_t>((sourceLine - first) * 256);
+        // Across the line: the snapshot scaled about the axis.
+        const double step = 1.0 / scale;
+        const double start = (0.5 - length / 2.0) * step + across / 2.0 - 0.5;
+        for (std::int32_t position = 0; position < length; ++position) {
+            const double sourcePosition = start + position * step;
+            if (sourcePosition <= -1 || sourcePosition >= across) {
+                put(position, 0);
+                continue;
+            }
+            const auto before = static_cast<std::int32_t>(std::floor(sourcePosition));
+            const auto weightAcross = static_cast<std::uint32_t>((sourcePosition - before) * 256);
+            std::uint32_t a, b;
+            if (aboutVertical) {
+                a = blend(sourceAt(first, before), sourceAt(first + 1, before), weightAlong);
+                b = blend(sourceAt(first, before + 1), sourceAt(first + 1, before + 1), weightAlong);
+            } else {
+                a = blend(sourceAt(before, first), sourceAt(before, first + 1), weightAlong);
+                b = blend(sourceAt(before + 1, first), sourceAt(before + 1, first + 1), weightAlong);
+            }
+            put(position, blend(a, b, weightAcross));
+        }
+    }
 }
 
 }  // namespace
@@ -224,8 +300,14 @@ bool TransitionAnimator::Zoom(std::int32_t, bool in, std::int32_t& height, std::
 }
 
 // Effects 9 and 10: the window is a plane turning about its centre, seen in
-// perspective. It turns in from edge-on to face-on, and out the other way;
-// the snapshot is drawn strip by strip, each strip scaled by its depth.
+// perspective. It turns in from edge-on to face-on, and out the other way.
+// The frame is drawn strip by strip, one line of pixels across the turning
+// direction at a time: each line of the frame looks through the plane to
+// the one line of the snapshot it shows, scaled about the axis by that
+// line's depth. Looking back from the frame leaves no line of it drawn
+// twice or not at all, and the plane's near edge, which reaches a little
+// beyond the window while the plane is almost face-on, has room on the
+// work canvas.
 bool TransitionAnimator::Flip(std::int32_t effect, bool in, std::int32_t& progress, std::int32_t& counter) {
     const std::int32_t width = windowRect_.width, height = windowRect_.height;
     if (in) {
@@ -239,45 +321,26 @@ bool TransitionAnimator::Flip(std::int32_t effect, bool in, std::int32_t& progre
     progress = angle_;
     const bool aboutVertical = effect == kEffectFlipVertical;
     const double turn = (180 - angle_) / 2.0 * 3.14159265358979 / 180.0;  // 0 = face-on
-    const std::int32_t along = aboutVertical ? width : height;    // the axis the strips cross
-    const std::int32_t across = aboutVertical ? height : width;   // each strip's length
+    const std::int32_t along = aboutVertical ? width : height;   // the direction the plane turns in
+    const std::int32_t across = aboutVertical ? height : width;  // each strip's length
     const double distance = 2.0 * std::max(width, height);
-    // Near strips grow by up to a third: the work surface leaves room for them.
-    const std::int32_t margin = across / 6 + 2;
-    const std::int32_t workWidth = aboutVertical ? width : width + 2 * margin;
-    const std::int32_t workHeight = aboutVertical ? height + 2 * margin : height;
-    EnsureWork(workWidth, workHeight);
-    gdip::GdipGraphicsClear(workGraphics_.get(), 0);
-    for (std::int32_t start = 0; start < along; start += kFlipStrip) {
-        const std::int32_t size = std::min(kFlipStrip, along - start);
-        const auto project = [&](double u) {  // u relative to the centre
-            const double depth = u * std::sin(turn);
-            return std::pair{u * std::cos(turn) * distance / (distance + depth), distance / (distance + depth)};
-        };
-        const auto [from, scaleFrom] = project(start - along / 2.0);
-        const auto [to, scaleTo] = project(start + size - along / 2.0);
-        const double scale = (scaleFrom + scaleTo) / 2;
-        const auto length = static_cast<INT>(std::lround(across * scale));
-        const auto a = static_cast<INT>(std::lround(from + along / 2.0));
-        const auto b = static_cast<INT>(std::lround(to + along / 2.0));
-        if (b <= a) continue;
-        const INT offset = margin + (across - length) / 2;
-        if (aboutVertical)
-            gdip::GdipDrawImageRectRectI(workGraphics_.get(), SnapshotImage(), a, offset, b - a, length, start, 0, size,
-                                         height, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
-        else
-            gdip::GdipDrawImageRectRectI(workGraphics_.get(), SnapshotImage(), offset, a, length, b - a, 0, start, width,
-                                         size, Gdiplus::UnitPixel, nullptr, nullptr, nullptr);
-    }
-    gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
+    // Near strips grow by up to a third; the near edge reaches out by at
+    // most a thirtieth (the distance is at least twice the plane's size).
+    const std::int32_t marginAcross = across / 6 + 2;
+    const std::int32_t marginAlong = along / 30 + 2;
+    const std::int32_t marginX = aboutVertical ? marginAlong : marginAcross;
+    const std::int32_t marginY = aboutVertical ? marginAcross : marginAlong;
+    const std::int32_t workWidth = width + 2 * marginX, workHeight = height + 2 * marginY;
     const bool done = in ? angle_ >= 180 : angle_ <= 0;
     if (done && in) {
         // The last frame is the window itself, exactly as it was.
         Push(snapshot_.GetHandle(), windowRect_.left, windowRect_.top, width, height, alpha_);
-    } else {
-        Push(work_.GetHandle(), windowRect_.left - (aboutVertical ? 0 : margin),
-             windowRect_.top - (aboutVertical ? margin : 0), workWidth, workHeight, alpha_);
+        counter = 0;
+        return true;
     }
+    if (!EnsureWork(workWidth, workHeight)) return true;
+    DrawTurnedPlane(snapshot_, work_, aboutVertical, turn, distance);
+    Push(work_.GetHandle(), windowRect_.left - marginX, windowRect_.top - marginY, workWidth, workHeight, alpha_);
     if (done) counter = 0;
     return done;
 }

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <type_traits>
 #include <vector>
 
@@ -330,6 +332,115 @@ TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
         EXPECT_EQ(frames, 10) << (in ? "in" : "out");
     }
     animator.Release();
+}
+
+// A flipping window is one plane seen in perspective: across the direction
+// it turns in, the picture runs from its one edge to its other once, in
+// order, and every line across the axis is one run centred on the axis.
+// The picture here shades from black at its first edge to full red at its
+// last, along the direction that turns, inside an outline without green, as
+// a window's frame (one pixel wide at the top and left, two at the other
+// edges, which the turn draws narrower); every frame of both flips, in and out, must
+// show that shade rising from one end of the plane to the other, the
+// outline at the two ends only, and nothing else.
+TEST_F(SkinWindowInputTest, FlipFramesShowThePlaneOnceFromEdgeToEdge) {
+    constexpr int kWidth = 360, kHeight = 236;
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
+                          nullptr, nullptr, nullptr),
+        &::DestroyWindow);
+    ASSERT_TRUE(owned);
+
+    for (const std::int32_t effect : {kEffectFlipVertical, kEffectFlipHorizontal}) {
+        const bool alongX = effect == kEffectFlipVertical;  // the plane turns about the vertical axis
+        const int along = alongX ? kWidth : kHeight;
+        std::vector<std::uint32_t> rows(kWidth * kHeight);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const bool outline = x < 1 || y < 1 || x >= kWidth - 2 || y >= kHeight - 2;
+                rows[y * kWidth + x] =
+                    0xFF000000u | ((alongX ? x : y) * 255 / (along - 1)) << 16 | (outline ? 0 : 0xFF00u);
+            }
+        Surface picture(kWidth, kHeight);
+        picture.StoreRows(reinterpret_cast<const std::uint8_t*>(rows.data()), kWidth * 4);
+        // The frames before moved and sized the window.
+        ::SetWindowPos(owned.get(), nullptr, 40, 40, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+        TransitionAnimator animator;
+        animator.Begin(owned.get(), picture.Dc(), 255, true);
+
+        for (const bool in : {true, false}) {
+            std::int32_t progress = 0, counter = 0;
+            int frames = 0;
+            for (bool done = false; !done && frames < 60; ++frames) {
+                done = animator.Frame(effect, in, progress, counter);
+                const Rect pushed = animator.LastFrame().rect;
+                DIBSECTION section{};
+                if (!::GetObjectW(::GetCurrentObject(animator.WorkDc(), OBJ_BITMAP), sizeof(section), &section) ||
+                    section.dsBm.bmWidth != pushed.width || section.dsBm.bmHeight != pushed.height)
+                    continue;  // not a frame of the work canvas: the window itself
+                const auto* bits = static_cast<const std::uint32_t*>(section.dsBm.bmBits);
+                // A pixel of the frame, top-down, with i along the turning
+                // direction and j across it.
+                const auto at = [&](int i, int j) {
+                    const int x = alongX ? i : j, y = alongX ? j : i;
+                    return bits[(pushed.height - 1 - y) * pushed.width + x];
+                };
+                const int lines = alongX ? pushed.width : pushed.height;
+                const int length = alongX ? pushed.height : pushed.width;
+                const std::string where = std::string(alongX ? "flip 9" : "flip 10") + (in ? " in" : " out") +
+                                          ", frame " + std::to_string(frames);
+                int first = -1, last = -1, previousShade = -1, backwards = 0, offCentre = 0, outlines = 0;
+                bool inOutline = false;
+                std::vector<int> seeThrough;  // lines whose middle is not opaque
+                for (int i = 0; i < lines; ++i) {
+                    // The line's solid run: pixels at least half covered.
+                    int top = -1, bottom = -1, gaps = 0;
+                    for (int j = 0; j < length; ++j) {
+                        if (at(i, j) >> 24 < 128) continue;
+                        if (top < 0) top = j;
+                        else if (j != bottom + 1) ++gaps;
+                        bottom = j;
+                    }
+                    if (top < 0) continue;
+                    EXPECT_EQ(gaps, 0) << where << ": line " << i << " is one run";
+                    offCentre += std::abs(top + bottom + 1 - length) > 2;
+                    if (first < 0) first = i;
+                    last = i;
+                    const std::uint32_t p = at(i, (top + bottom) / 2);
+                    if (p >> 24 < 250) seeThrough.push_back(i);
+                    const bool outline = (p >> 8 & 0xFF) < (p >> 24) / 2;
+                    outlines += outline && !inOutline;
+                    inOutline = outline;
+                    const int shade = static_cast<int>((p >> 16 & 0xFF) * 255 / (p >> 24));
+                    backwards += shade + 3 < previousShade;
+                    previousShade = shade;
+                }
+                EXPECT_EQ(offCentre, 0) << where << ": every run centred on the axis";
+                // Only the plane's two edges may be part covered: the picture is opaque.
+                const auto inside = [&](int i) { return i > first + 1 && i < last - 1; };
+                const auto seams = std::count_if(seeThrough.begin(), seeThrough.end(), inside);
+                EXPECT_EQ(seams, 0) << where << ": lines see-through inside the plane, the first at "
+                                    << (seams ? *std::find_if(seeThrough.begin(), seeThrough.end(), inside) - first : 0)
+                                    << " from its edge, of " << last - first;
+                EXPECT_EQ(backwards, 0) << where << ": the shade rises from edge to edge and never starts again";
+                EXPECT_LE(outlines, 2) << where << ": the outline shows at the plane's ends only";
+                if (first < 0 || last - first < 20) continue;  // nearly edge-on
+                // Turned well towards face-on, the far outline is too wide to
+                // fall between two pixels: both show, the near one too, whether
+                // or not it reaches beyond the window.
+                if (last - first >= along * 9 / 10)
+                    EXPECT_EQ(outlines, 2) << where << ": the outline shows at both ends, none cut off";
+                const auto shadeAt = [&](int i) {
+                    const std::uint32_t p = at(i, length / 2);
+                    return p >> 24 ? static_cast<int>((p >> 16 & 0xFF) * 255 / (p >> 24)) : -1;
+                };
+                EXPECT_LT(shadeAt(first + 1), 40) << where << ": the picture's first edge shows";
+                EXPECT_GT(shadeAt(last - 1), 215) << where << ": so does its last";
+            }
+            EXPECT_LT(frames, 60) << (in ? "in" : "out") << " completes";
+        }
+        animator.Release();
+    }
 }
 
 int framesPresented = 0;
