@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "skin/window/frame_presented.h"
 
@@ -28,79 +29,126 @@ std::uint8_t Scale(std::uint8_t alpha, std::int32_t part, std::int32_t whole) {
     return static_cast<std::uint8_t>(std::clamp<std::int64_t>(std::int64_t{alpha} * part / whole, 0, 255));
 }
 
+// The frames that redraw the whole window at each tick (the pop and the
+// flips) resample the snapshot's pixels here, bilinearly, in 16.16 fixed
+// point: GDI+ took many times the timer's period for one such frame.
+// Positions are of pixel centres: target pixel i looks at source position
+// start + i x step, and a pixel between two source pixels mixes them.
+// Beyond the snapshot's edges is nothing, so the picture's edges come out
+// smooth.
+class Resampler {
+public:
+    explicit Resampler(const Canvas& snapshot)
+        : bits_(snapshot.Bits()), width_(snapshot.Width()), height_(snapshot.Height()) {}
+    explicit operator bool() const { return bits_ != nullptr; }
+
+    static std::int32_t Fixed(double value) { return static_cast<std::int32_t>(std::floor(value * 65536.0)); }
+
+    // The source at (x, y) in 16.16.
+    std::uint32_t At(std::int32_t x, std::int32_t y) const {
+        const std::int32_t left = x >> 16, top = y >> 16;
+        const std::uint32_t wx = static_cast<std::uint32_t>(x & 0xFFFF) >> 8, wy = static_cast<std::uint32_t>(y & 0xFFFF) >> 8;
+        if (left >= 0 && top >= 0 && left + 1 < width_ && top + 1 < height_) {
+            const std::uint32_t* upper = Row(top) + left;
+            const std::uint32_t* lower = Row(top + 1) + left;
+            return Mix(Mix(upper[0], upper[1], wx), Mix(lower[0], lower[1], wx), wy);
+        }
+        return Mix(Mix(Pixel(left, top), Pixel(left + 1, top), wx), Mix(Pixel(left, top + 1), Pixel(left + 1, top + 1), wx),
+                   wy);
+    }
+
+    // The snapshot's extent in 16.16 positions that still touch it.
+    bool Touches(std::int32_t x, std::int32_t y) const {
+        return x > -65536 && y > -65536 && (x >> 16) < width_ && (y >> 16) < height_;
+    }
+
+private:
+    // a and b mixed, b by weight/256; two channels at a time.
+    static std::uint32_t Mix(std::uint32_t a, std::uint32_t b, std::uint32_t weight) {
+        const std::uint32_t keep = 256 - weight;
+        const std::uint32_t redBlue = ((a & 0x00FF00FFu) * keep + (b & 0x00FF00FFu) * weight) >> 8 & 0x00FF00FFu;
+        const std::uint32_t alphaGreen = ((a >> 8 & 0x00FF00FFu) * keep + (b >> 8 & 0x00FF00FFu) * weight) & 0xFF00FF00u;
+        return redBlue | alphaGreen;
+    }
+    // Surfaces are bottom-up: rows counted from the top.
+    const std::uint32_t* Row(std::int32_t y) const { return bits_ + static_cast<std::size_t>(height_ - 1 - y) * width_; }
+    std::uint32_t Pixel(std::int32_t x, std::int32_t y) const {
+        return x < 0 || y < 0 || x >= width_ || y >= height_ ? 0 : Row(y)[x];
+    }
+
+    const std::uint32_t* bits_;
+    std::int32_t width_, height_;
+};
+
+std::uint32_t* TargetRow(const Canvas& canvas, std::int32_t y) {
+    return canvas.Bits() + static_cast<std::size_t>(canvas.Height() - 1 - y) * canvas.Width();
+}
+
+// The snapshot scaled to width x height into the work canvas's top-left
+// corner, as GDI+ draws it with bilinear filtering and half-pixel offsets.
+void DrawScaled(const Canvas& snapshot, const Canvas& work, std::int32_t width, std::int32_t height) {
+    const Resampler source(snapshot);
+    if (!source || !work.Bits() || width <= 0 || height <= 0) return;
+    ::GdiFlush();
+    width = std::min(width, work.Width());
+    height = std::min(height, work.Height());
+    const double scaleX = static_cast<double>(snapshot.Width()) / width;
+    const double scaleY = static_cast<double>(snapshot.Height()) / height;
+    const std::int32_t stepX = Resampler::Fixed(scaleX), startX = Resampler::Fixed(0.5 * scaleX - 0.5);
+    for (std::int32_t y = 0; y < height; ++y) {
+        std::uint32_t* row = TargetRow(work, y);
+        const std::int32_t sourceY = Resampler::Fixed((y + 0.5) * scaleY - 0.5);
+        for (std::int32_t x = 0, sourceX = startX; x < width; ++x, sourceX += stepX) row[x] = source.At(sourceX, sourceY);
+    }
+}
+
 // Draws the snapshot as a plane turned by `turn` (radians, 0 = face-on)
 // about the vertical or the horizontal axis through its centre, seen from
 // `distance`, centred on the work canvas; every pixel of the canvas is
-// written.
+// written. Each line of the frame across the turning direction is a strip:
+// it looks through the plane to the one line of the snapshot it shows and
+// shows it scaled about the axis by that line's depth.
 void DrawTurnedPlane(const Canvas& snapshot, const Canvas& work, bool aboutVertical, double turn, double distance) {
-    const std::int32_t width = snapshot.Width(), height = snapshot.Height();
-    const std::int32_t workWidth = work.Width(), workHeight = work.Height();
-    const std::uint32_t* source = snapshot.Bits();
-    std::uint32_t* target = work.Bits();
-    if (!source || !target) return;
+    const Resampler source(snapshot);
+    if (!source || !work.Bits()) return;
     ::GdiFlush();
-    // Both surfaces are bottom-up: (x, y) from the top-left corner.
-    const auto sourceAt = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
-        if (x < 0 || y < 0 || x >= width || y >= height) return 0;
-        return source[static_cast<std::size_t>(height - 1 - y) * width + x];
-    };
-    const auto targetAt = [&](std::int32_t x, std::int32_t y) -> std::uint32_t& {
-        return target[static_cast<std::size_t>(workHeight - 1 - y) * workWidth + x];
-    };
-    const std::int32_t along = aboutVertical ? width : height, across = aboutVertical ? height : width;
+    const std::int32_t workWidth = work.Width(), workHeight = work.Height();
+    const std::int32_t along = aboutVertical ? snapshot.Width() : snapshot.Height();
+    const std::int32_t across = aboutVertical ? snapshot.Height() : snapshot.Width();
     const std::int32_t lines = aboutVertical ? workWidth : workHeight;
     const std::int32_t length = aboutVertical ? workHeight : workWidth;
     const double cosTurn = std::cos(turn), sinTurn = std::sin(turn);
-    // Bilinear weights in 256ths; beyond the snapshot's edges is nothing,
-    // so the plane's edges come out smooth.
-    const auto blend = [](std::uint32_t a, std::uint32_t b, std::uint32_t weightB) {
-        std::uint32_t out = 0;
-        for (int shift = 0; shift < 32; shift += 8) {
-            const std::uint32_t ca = a >> shift & 0xFF, cb = b >> shift & 0xFF;
-            out |= ((ca * (256 - weightB) + cb * weightB + 128) >> 8) << shift;
-        }
-        return out;
+    // Per strip: the snapshot line it shows and where along it the strip
+    // starts and steps, all in 16.16; a strip that shows nothing has no step.
+    struct Strip {
+        std::int32_t line = 0, start = 0, step = 0;
     };
-    for (std::int32_t line = 0; line < lines; ++line) {
-        const auto put = [&](std::int32_t position, std::uint32_t pixel) {
-            if (aboutVertical) targetAt(line, position) = pixel;
-            else targetAt(position, line) = pixel;
-        };
-        // The line's centre, from the axis, and where on the plane it looks.
-        const double seen = line + 0.5 - lines / 2.0;
+    std::vector<Strip> strips(static_cast<std::size_t>(lines));
+    for (std::int32_t i = 0; i < lines; ++i) {
+        // The strip's centre, from the axis, and where on the plane it looks.
+        const double seen = i + 0.5 - lines / 2.0;
         const double denominator = distance * cosTurn - seen * sinTurn;
-        double u = 0, scale = 0;
-        if (denominator > 0) {
-            u = seen * distance / denominator;
-            scale = distance / (distance + u * sinTurn);
-        }
-        const double sourceLine = u + along / 2.0 - 0.5;
-        if (scale <= 0 || sourceLine <= -1 || sourceLine >= along) {
-            for (std::int32_t position = 0; position < length; ++position) put(position, 0);
-            continue;
-        }
-        const auto first = static_cast<std::int32_t>(std::floor(sourceLine));
-        const auto weightAlong = static_cast<std::uint32_t>((sourceLine - first) * 256);
-        // Across the line: the snapshot scaled about the axis.
+        if (denominator <= 0) continue;
+        const double u = seen * distance / denominator;
+        const double scale = distance / (distance + u * sinTurn);
+        const double line = u + along / 2.0 - 0.5;
+        if (scale <= 0 || line <= -1 || line >= along) continue;
         const double step = 1.0 / scale;
-        const double start = (0.5 - length / 2.0) * step + across / 2.0 - 0.5;
-        for (std::int32_t position = 0; position < length; ++position) {
-            const double sourcePosition = start + position * step;
-            if (sourcePosition <= -1 || sourcePosition >= across) {
-                put(position, 0);
-                continue;
+        strips[static_cast<std::size_t>(i)] = {Resampler::Fixed(line), Resampler::Fixed((0.5 - length / 2.0) * step + across / 2.0 - 0.5),
+                                               Resampler::Fixed(step)};
+    }
+    for (std::int32_t y = 0; y < workHeight; ++y) {
+        std::uint32_t* row = TargetRow(work, y);
+        if (aboutVertical) {
+            for (std::int32_t x = 0; x < workWidth; ++x) {
+                const Strip& strip = strips[static_cast<std::size_t>(x)];
+                const std::int32_t position = strip.start + y * strip.step;
+                row[x] = strip.step && source.Touches(strip.line, position) ? source.At(strip.line, position) : 0;
             }
-            const auto before = static_cast<std::int32_t>(std::floor(sourcePosition));
-            const auto weightAcross = static_cast<std::uint32_t>((sourcePosition - before) * 256);
-            std::uint32_t a, b;
-            if (aboutVertical) {
-                a = blend(sourceAt(first, before), sourceAt(first + 1, before), weightAlong);
-                b = blend(sourceAt(first, before + 1), sourceAt(first + 1, before + 1), weightAlong);
-            } else {
-                a = blend(sourceAt(before, first), sourceAt(before, first + 1), weightAlong);
-                b = blend(sourceAt(before + 1, first), sourceAt(before + 1, first + 1), weightAlong);
-            }
-            put(position, blend(a, b, weightAcross));
+        } else {
+            const Strip& strip = strips[static_cast<std::size_t>(y)];
+            for (std::int32_t x = 0, position = strip.start; x < workWidth; ++x, position += strip.step)
+                row[x] = strip.step && source.Touches(position, strip.line) ? source.At(position, strip.line) : 0;
         }
     }
 }
@@ -229,9 +277,8 @@ bool TransitionAnimator::Pop(std::int32_t, bool in, std::int32_t& growth, std::i
         EnsureWork(width + 2 * kPopGrowth, height + 2 * kPopGrowth);
     }
     growth = phase == 1 ? std::min(growth + 1, kPopGrowth) : std::max(growth - 2, 0);
-    gdip::GdipGraphicsClear(workGraphics_.get(), 0);
-    gdip::GdipDrawImageRectI(workGraphics_.get(), SnapshotImage(), 0, 0, width + 2 * growth, height + 2 * growth);
-    gdip::GdipFlush(workGraphics_.get(), Gdiplus::FlushIntentionSync);
+    // The frame covers its corner of the canvas wholly: nothing else is pushed.
+    DrawScaled(snapshot_, work_, width + 2 * growth, height + 2 * growth);
     // Appearing fades in over both phases, disappearing fades out over them.
     const std::int32_t shown = (phase == 1) == in ? growth : kPopGrowth * 2 - growth;
     const std::uint8_t alpha = Scale(alpha_, shown, kPopGrowth * 2);

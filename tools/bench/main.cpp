@@ -1,7 +1,9 @@
 // Measures the setup program against floors taken side by side in the same
 // run under the same Wine, and prints each figure as a ratio:
-//   setup_bench SETUP_EXE FLOOR_EXE
+//   setup_bench SETUP_EXE FLOOR_EXE [PART...]
 // FLOOR_EXE is the bare program that shows one layered 600 x 392 window.
+// PART names the parts to run (extraction, start-up, memory, painting,
+// transitions); all of them without.
 // Times are medians of repeated runs; absolute times are noise here, ratios
 // are what to compare. Each figure is printed twice: as a table row for a
 // person, and as one "bench NAME key=value ..." line for scripts.
@@ -14,9 +16,11 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include <unzip.h>
@@ -33,6 +37,8 @@
 #include "skin/core/toolkit.h"
 #include "skin/core/unique_handle.h"
 #include "skin/window/skin_window.h"
+#include "skin/window/surface.h"
+#include "skin/window/transition_animator.h"
 
 namespace {
 
@@ -488,20 +494,96 @@ void BenchMemoryAndSize(const std::wstring& setupExe) {
                 file - embedded <= 300 * 1024 ? "within" : "over");
 }
 
+
+// The transitions that draw the whole window anew at every frame, at the
+// setup window's size: each frame, drawn and pushed, has to be done within
+// the period of the timer that asks for the next one (16 ms unless a
+// program sets another), or the transition runs slow and the pumped
+// messages wait. The effects take turns course by course, so they see the
+// same load; the figure is each effect's median frame, with its slowest.
+void BenchTransitionFrames() {
+    constexpr int kWidth = 600, kHeight = 392;
+    constexpr double kPeriod = 16;  // ms: the transition timer's default period
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> window(
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 60, 60, kWidth, kHeight, nullptr,
+                          nullptr, nullptr, nullptr),
+        &::DestroyWindow);
+    if (!window) Fail("no window for the transition frames");
+    ::ShowWindow(window.get(), SW_SHOWNOACTIVATE);
+    // A window-like picture: opaque shades with a see-through corner.
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(kWidth) * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            rows[static_cast<std::size_t>(y) * kWidth + x] =
+                x + y < 8 ? 0 : 0xFF000000u | static_cast<std::uint32_t>(x * 255 / kWidth) << 16 |
+                                    static_cast<std::uint32_t>(y * 255 / kHeight) << 8 | 0x80;
+    Surface picture(kWidth, kHeight);
+    picture.StoreRows(reinterpret_cast<const std::uint8_t*>(rows.data()), kWidth * 4);
+    TransitionAnimator animator;
+    animator.Begin(window.get(), picture.Dc(), 255, true);
+
+    struct Course {
+        const char* name;
+        std::int32_t effect;
+        std::vector<double> frames;
+    } courses[] = {
+        {"pop-frame", kEffectPop, {}},
+        {"flip-9-frame", kEffectFlipVertical, {}},
+        {"flip-10-frame", kEffectFlipHorizontal, {}},
+    };
+    for (int round = 0; round < 4; ++round)
+        for (Course& course : courses)
+            for (const bool in : {true, false}) {
+                std::int32_t progress = 0, counter = 0;
+                bool done = false;
+                for (int frame = 0; frame < 200 && !done; ++frame) {
+                    const double time = TimeOnce([&] { done = animator.Frame(course.effect, in, progress, counter); });
+                    if (round > 0) course.frames.push_back(time);  // the first round warms up
+                }
+                PumpFor(5);
+            }
+    // What every frame costs at the least: one UpdateLayeredWindow of the
+    // window's size, the snapshot pushed as it is, taken in the same run.
+    std::vector<double> pushes;
+    for (int run = 0; run < 60; ++run) {
+        POINT position{60, 60}, origin{0, 0};
+        SIZE size{kWidth, kHeight};
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        pushes.push_back(TimeOnce([&] {
+            ::UpdateLayeredWindow(window.get(), nullptr, &position, &size, animator.SnapshotDc(), &origin, 0, &blend,
+                                  ULW_ALPHA);
+        }));
+    }
+    std::printf("  one UpdateLayeredWindow of 600 x 392 alone: median %.2f ms\n", Median(pushes));
+    for (const Course& course : courses) {
+        Report({course.name, "ms", Median(course.frames), kPeriod,
+                "the transition timer's period at 600 x 392; a frame drawn and pushed", 1.0});
+        std::printf("  %s: slowest of %zu frames %.2f ms\n", course.name, course.frames.size(),
+                    *std::max_element(course.frames.begin(), course.frames.end()));
+    }
+    animator.Release();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::printf("usage: setup_bench SETUP_EXE FLOOR_EXE\n");
+        std::printf("usage: setup_bench SETUP_EXE FLOOR_EXE [PART...]\n");
         return 2;
     }
     const std::wstring setupExe = MakeWideText(argv[1]).ToWString();
     const std::wstring floorExe = MakeWideText(argv[2]).ToWString();
+    const std::vector<std::string> parts(argv + 3, argv + argc);
+    const auto wanted = [&](const char* part) {
+        return parts.empty() || std::find(parts.begin(), parts.end(), part) != parts.end();
+    };
     ToolkitStartup(BuiltinSkinData());
-    BenchExtraction();
-    BenchStartup(setupExe, floorExe);
-    BenchMemoryAndSize(setupExe);
-    BenchPainting();
+    if (wanted("extraction")) BenchExtraction();
+    if (wanted("start-up")) BenchStartup(setupExe, floorExe);
+    if (wanted("memory")) BenchMemoryAndSize(setupExe);
+    if (wanted("transitions")) BenchTransitionFrames();
+    // The setup window it brings up stays: this goes last.
+    if (wanted("painting")) BenchPainting();
     std::fflush(stdout);
     ::TerminateProcess(::GetCurrentProcess(), 0);  // the setup window would end it anyway
     return 0;
