@@ -334,6 +334,69 @@ TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
     animator.Release();
 }
 
+// A pop frame is the snapshot scaled to the frame's size as GDI+ scales it
+// (bilinear, pixel centres on pixel centres): drawn from the snapshot's
+// pixels directly, it may differ by rounding, not by what it shows.
+TEST_F(SkinWindowInputTest, PopFramesAreTheSnapshotScaledAsGdiplusScalesIt) {
+    constexpr int kWidth = 120, kHeight = 80;
+    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
+        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
+                          nullptr, nullptr, nullptr),
+        &::DestroyWindow);
+    ASSERT_TRUE(owned);
+    std::vector<std::uint32_t> rows(kWidth * kHeight);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            // Shades that rise and fall by 7 from one pixel to the next
+            // without a jump: a frame a pixel off differs by more than the
+            // rounding of two ways of scaling does.
+            const auto wave = [](int at) { return static_cast<std::uint32_t>(std::abs(at % 64 - 32) * 7); };
+            const std::uint32_t alpha = 255 - wave(x + y) / 2;
+            rows[y * kWidth + x] = alpha << 24 | wave(x) * alpha / 255 << 16 | wave(y) * alpha / 255 << 8 | alpha / 2;
+        }
+    Surface picture(kWidth, kHeight);
+    picture.StoreRows(reinterpret_cast<const std::uint8_t*>(rows.data()), kWidth * 4);
+    TransitionAnimator animator;
+    animator.Begin(owned.get(), picture.Dc(), 255, true);
+    const GdipBitmap snapshot = WrapBits(DibBits(animator.SnapshotDc()), kWidth, kHeight);
+    constexpr int kMost = kWidth + 20, kMostHeight = kHeight + 20;
+    Surface expected(kMost, kMostHeight);
+    const GdipBitmap expectedImage = WrapBits(DibBits(expected.Dc()), kMost, kMostHeight);
+    Gdiplus::GpGraphics* raw = nullptr;
+    gdip::GdipGetImageGraphicsContext(expectedImage.get(), &raw);
+    const GdipGraphics graphics(raw);
+    gdip::GdipSetInterpolationMode(raw, Gdiplus::InterpolationModeBilinear);
+    gdip::GdipSetPixelOffsetMode(raw, Gdiplus::PixelOffsetModeHalf);
+
+    std::int32_t growth = 0, phase = 0;
+    int frames = 0;
+    for (bool done = false; !done && frames < 40; ++frames) {
+        done = animator.Frame(kEffectPop, true, growth, phase);
+        if (done) break;  // the canvas goes with the last frame
+        const Rect pushed = animator.LastFrame().rect;
+        gdip::GdipGraphicsClear(raw, 0);
+        gdip::GdipDrawImageRectI(raw, snapshot.get(), 0, 0, pushed.width, pushed.height);
+        gdip::GdipFlush(raw, Gdiplus::FlushIntentionSync);
+        const std::uint32_t* drawn = DibBits(animator.WorkDc());
+        ASSERT_TRUE(drawn);
+        const std::uint32_t* wanted = DibBits(expected.Dc());
+        int differing = 0;
+        // The outermost pixels mix the picture with what lies beyond it,
+        // which GDI+ takes as it likes: they are left out.
+        for (int y = 1; y < pushed.height - 1; ++y)
+            for (int x = 1; x < pushed.width - 1; ++x) {
+                const std::uint32_t a = drawn[(kMostHeight - 1 - y) * kMost + x], b = wanted[(kMostHeight - 1 - y) * kMost + x];
+                for (int shift = 0; shift < 32; shift += 8)
+                    if (std::abs(static_cast<int>(a >> shift & 0xFF) - static_cast<int>(b >> shift & 0xFF)) > 4) {
+                        ++differing;
+                        break;
+                    }
+            }
+        EXPECT_EQ(differing, 0) << "frame " << frames << " of " << pushed.width << " x " << pushed.height;
+    }
+    animator.Release();
+}
+
 // A flipping window is one plane seen in perspective: across the direction
 // it turns in, the picture runs from its one edge to its other once, in
 // order, and every line across the axis is one run centred on the axis.
