@@ -212,7 +212,7 @@ Group Checks() {
 Group Progress() {
     GroupBuilder b("progress", "ProgressBar",
                    "horizontal and vertical, style 2 (left to right, gloss and shine) and style 1 (right to left), "
-                   "at 0, 50 and 100 per cent, and a bar whose bounds are equal");
+                   "at 0, 50 and 100 per cent, bars whose bounds are 100 and 200, and a bar whose bounds are equal");
     const std::pair<const char*, std::int32_t> styles[] = {{"style 2", ProgressBar::kLeftToRight},
                                                            {"style 1", ProgressBar::kRightToLeft}};
     auto args = [](float position, std::int32_t type, std::int32_t style, std::string text) {
@@ -220,6 +220,9 @@ Group Progress() {
                                        .style = style, .colour1 = 0xFF2D8CF0, .colour2 = 0xFF19BE6B,
                                        .background = 0xFFE8EAEC, .border = 0xFF1C6FBF};
     };
+    // Each bar's shine stands where it starts, so that bars at the same share
+    // draw alike whenever they were made.
+    const auto still = [](ProgressBar& bar) { HoldTimer(bar, ProgressBar::kShineTimerKey); };
     for (const auto& [name, style] : styles) {
         b.Row(300, 62);
         for (int percent : {0, 50, 100}) {
@@ -230,6 +233,7 @@ Group Progress() {
             bar.Create(*cell.window, Centred(cell.sample, 276, 24),
                        args(static_cast<float>(percent), ProgressBar::kHorizontal, style,
                             std::to_string(percent) + "%"));
+            still(bar);
         }
         Cell& cell = b.Add(std::string("horizontal, ") + name + ", equal bounds");
         // Equal bounds fill nothing.
@@ -238,6 +242,27 @@ Group Progress() {
         auto equal = args(50.0f, ProgressBar::kHorizontal, style, "50 / 50..50");
         equal.boundA = equal.boundB = 50.0f;
         bar.Create(*cell.window, Centred(cell.sample, 276, 24), equal);
+        still(bar);
+    }
+    // Bounds 100 to 200: the fill measures from the minimum, so each of these
+    // draws exactly like the bar of bounds 0 to 100 at the same share; a
+    // position moved beyond the maximum fills the bar and no more.
+    b.Row(300, 62);
+    const struct {
+        std::int32_t position;
+        int percent;
+    } ranged[] = {{100, 0}, {150, 50}, {200, 100}, {250, 100}};
+    for (const auto& r : ranged) {
+        Cell& cell = b.Add("horizontal, style 2, " + std::to_string(r.position) + " of 100..200");
+        cell.looksLike = "horizontal, style 2, " + std::to_string(r.percent) + "%";
+        auto& bar = Put<ProgressBar>(cell);
+        auto bounded = args(150.0f, ProgressBar::kHorizontal, ProgressBar::kLeftToRight,
+                            std::to_string(r.percent) + "%");
+        bounded.boundA = 100.0f;
+        bounded.boundB = 200.0f;
+        bar.Create(*cell.window, Centred(cell.sample, 276, 24), bounded);
+        still(bar);
+        bar.Position(r.position, true);
     }
     b.Row(150, 190);
     for (const auto& [name, style] : styles) {
@@ -247,6 +272,7 @@ Group Progress() {
             auto& bar = Put<ProgressBar>(cell);
             bar.Create(*cell.window, Centred(cell.sample, 26, 146),
                        args(static_cast<float>(percent), ProgressBar::kVertical, style, ""));
+            still(bar);
         }
     }
     Cell& cell = b.Add("vertical, equal bounds");
@@ -255,6 +281,7 @@ Group Progress() {
     auto equal = args(50.0f, ProgressBar::kVertical, ProgressBar::kLeftToRight, "");
     equal.boundA = equal.boundB = 50.0f;
     bar.Create(*cell.window, Centred(cell.sample, 26, 146), equal);
+    still(bar);
     return b.Finish();
 }
 
