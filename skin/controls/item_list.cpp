@@ -167,7 +167,8 @@ FontDescription ItemList::TextStyle(std::optional<FontDescription> style) {
         // One repaint of the list shows every item anew.
         if (IsAttached()) Refresh();
     }
-    return FontRecord(textStyle_.value_or(FontDescription{})).Description();
+    // A style of size 0 stands for the toolkit's default, as for every text style.
+    return textStyle_ && textStyle_->size != 0 ? *textStyle_ : MakeTextStyle();
 }
 
 FontDescription ItemList::ItemTextStyle(std::int32_t index, std::optional<FontDescription> style) {
