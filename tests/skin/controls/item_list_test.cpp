@@ -271,8 +271,9 @@ TEST_F(ItemListLook, ASelectionRaisesItsUserEventWithTheNewAndTheFormerIndex) {
     list.Select(3);
     list.Select(0);  // out of range: nothing
     testing::LeftClick(*host, kList.left + kList.width - 6, kItemY);  // an arrow: nothing
+    testing::LeftClick(*host, ItemCentreX(list, 3), kItemY);           // the selected item again
     testing::MouseLeaveWindow(*host);
-    EXPECT_EQ(heard, (std::vector<Heard>{{id, 2, 0}, {id, 1, 2}, {id, 3, 1}}));
+    EXPECT_EQ(heard, (std::vector<Heard>{{id, 2, 0}, {id, 1, 2}, {id, 3, 1}, {id, 3, 3}}));
 }
 
 }  // namespace
