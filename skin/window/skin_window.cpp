@@ -15,6 +15,7 @@ namespace lirvo {
 namespace {
 
 using window_parts::SetRoundedRegion;
+using window_parts::WindowRect;
 
 constexpr std::int32_t kDefaultWidth = 380;
 constexpr std::int32_t kDefaultHeight = 250;
@@ -23,12 +24,6 @@ constexpr LONG kAdoptedStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 std::vector<HWND>& MutableWindowList() {
     static auto* const list = new std::vector<HWND>;
     return *list;
-}
-
-Rect WindowRect(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 }  // namespace
@@ -221,6 +216,7 @@ void SkinWindow::ResetFields() {
     doubleClickMaximise_ = dragAnywhere_ = false;
     systemIcon_ = nullptr;
     iconRemoved_ = false;
+    transitionHome_ = {};
     paintedFrame_.reset();
     FrameChanged();
     window_ = window;
@@ -273,8 +269,19 @@ bool SkinWindow::Show(std::optional<bool> visible) {
     // costs more than the frame, and the frame is what the user waits for.
     const bool transition = show && !wasVisible && showEffect_ != 0;
     const bool activateAfterFrame = transition && !(::GetWindowLongW(target, GWL_STYLE) & WS_CHILD);
+    // A hide shows its frames on the window while it is still on the screen,
+    // and only then takes it away.
+    const bool hideFrames = !show && wasVisible && showEffect_ != 0;
+    if (hideFrames && !PlayHideFrames()) return false;
     ::ShowWindow(target, activateAfterFrame ? SW_SHOWNA : show ? SW_SHOW : SW_HIDE);
+    if (hideFrames) {
+        PutBackInPlace();
+        ApplyCornerRegion(true);
+    }
     if (transition && animating_) TransitionTick(kTransitionTimer + 65536);
+    // A layered window shows what it was last given, which may be the faded
+    // last frame of a hide: without a transition it gets its picture again.
+    else if (show && !wasVisible && layered_) UpdateRect({});
     if (activateAfterFrame) ::SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return ::IsWindowVisible(window_) != FALSE;
 }

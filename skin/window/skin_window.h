@@ -293,6 +293,14 @@ private:
     void ResetCaptionButtons();
     void MaximiseToWorkArea();
     void BeginTransition(UINT timerId, std::int32_t interval);
+    // Runs the program's messages, the transition's timer among them, until
+    // the last frame; false when the window went meanwhile.
+    bool RunTransitionToEnd();
+    // The show effect's out-frames, on the window still visible.
+    bool PlayHideFrames();
+    // The frames move and size the window; once they are over it goes back
+    // to where it was when they began.
+    void PutBackInPlace();
     void TransitionTick(UINT_PTR timerId);
     void OnMouseMove(std::int32_t x, std::int32_t y);
     void OnLeftButtonDown(std::int32_t x, std::int32_t y);
@@ -351,6 +359,7 @@ private:
     HICON systemIcon_ = nullptr;
     bool iconRemoved_ = false;
     TransitionAnimator animator_;
+    Rect transitionHome_;  // the window's rectangle when its transition began
     ToolTip toolTip_;
     // Turns false when the object is deleted: code that called out to the
     // application checks it before touching the object again. (Not

@@ -77,7 +77,10 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             mouseTracked_ = false;
             break;
         case WM_SHOWWINDOW:
-            if (showEffect_ != 0) BeginTransition(kTransitionTimer + 65536 * (wParam ? 1 : 0), showInterval_);
+            // A hide plays its frames from Show, while the window can still
+            // be seen; here it is already on its way off the screen.
+            if (wParam && showEffect_ != 0) BeginTransition(kTransitionTimer + 65536, showInterval_);
+            else if (!wParam && animating_) StopEffect(false);
             break;
         case WM_CLOSE:
             OnClose();

@@ -6,11 +6,18 @@
 #include <cstdint>
 
 #include "skin/core/gdiplus_api.h"
+#include "skin/core/rect.h"
 
 namespace lirvo::window_parts {
 
 inline void FlushGraphics(Gdiplus::GpGraphics* graphics) {
     if (graphics) gdip::GdipFlush(graphics, Gdiplus::FlushIntentionSync);
+}
+
+inline Rect WindowRect(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 inline void SetRoundedRegion(HWND window, std::int32_t width, std::int32_t height, std::int32_t radius) {

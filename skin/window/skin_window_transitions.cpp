@@ -1,10 +1,16 @@
-// SkinWindow: the show and close transitions: their effects and pace, the
-// frames the animator draws on the transition timer, and the window fitted
-// again once they end.
+// SkinWindow: the show, hide and close transitions: their effects and pace,
+// the frames the animator draws on the transition timer, and the window put
+// back in its place once they end.
 
 #include "skin/window/skin_window.h"
 
+#include <utility>
+
+#include "skin/window/skin_window_parts.h"
+
 namespace lirvo {
+
+using window_parts::WindowRect;
 
 void SkinWindow::ShowEffect(std::optional<std::int32_t> effect, std::int32_t interval) {
     if (effect) showEffect_ = *effect;
@@ -20,6 +26,7 @@ void SkinWindow::StopEffect(bool refresh) {
     ::KillTimer(window_, kTransitionTimer);
     ::KillTimer(window_, kTransitionTimer + 65536);
     animator_.Release();
+    if (animating_) PutBackInPlace();
     animating_ = false;
     animationProgress_ = animationCounter_ = 0;
     FitSurfacesToWindow();
@@ -36,7 +43,25 @@ void SkinWindow::FitSurfacesToWindow() {
     RebuildSurfaces();
 }
 
+void SkinWindow::PutBackInPlace() {
+    const Rect home = transitionHome_;
+    if (!window_ || home.width <= 0 || home.height <= 0) return;
+    if (WindowRect(window_) != home) {
+        // Moved back while counted as animating: WM_MOVE and WM_SIZE then
+        // leave the bounds, which are this place, and the surfaces, which
+        // already fit it, as they are.
+        const bool wasAnimating = std::exchange(animating_, true);
+        ::SetWindowPos(window_, nullptr, home.left, home.top, home.width, home.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        animating_ = wasAnimating;
+    }
+    bounds_ = home;
+}
+
 void SkinWindow::BeginTransition(UINT timerId, std::int32_t interval) {
+    // WM_MOVE and WM_SIZE leave the bounds alone while frames run, so they
+    // are still where the window belongs when a transition takes over
+    // from another.
+    transitionHome_ = bounds_;
     animating_ = true;
     animator_.Begin(window_, mainSurface_.Dc(), opacity_, true);
     ::SetWindowRgn(window_, nullptr, TRUE);
@@ -52,8 +77,21 @@ void SkinWindow::OnClose() {
     } else {
         return;
     }
-    // Runs the program's messages, the transition's timer among them, until
-    // the last frame; the message then goes on and the window closes.
+    // The message then goes on and the window closes.
+    RunTransitionToEnd();
+}
+
+bool SkinWindow::PlayHideFrames() {
+    if (animating_) StopEffect(false);
+    BeginTransition(kTransitionTimer, showInterval_);
+    // The first frame at once, as a show puts up its own.
+    TransitionTick(kTransitionTimer);
+    if (!RunTransitionToEnd()) return false;
+    if (animating_) StopEffect(false);  // the loop ended early, on WM_QUIT
+    return true;
+}
+
+bool SkinWindow::RunTransitionToEnd() {
     const HWND window = window_;
     const std::shared_ptr<bool> alive = alive_;
     MSG message;
@@ -66,6 +104,7 @@ void SkinWindow::OnClose() {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+    return *alive && window_ == window;
 }
 
 void SkinWindow::TransitionTick(UINT_PTR timerId) {
@@ -81,13 +120,21 @@ void SkinWindow::TransitionTick(UINT_PTR timerId) {
     }
     if (!animator_.Frame(effect, in, animationProgress_, animationCounter_)) return;
     ::KillTimer(window_, timerId);
-    animating_ = false;
     // The snapshot and the work canvas are window-sized: they go with the last frame.
     animator_.Release();
+    animationProgress_ = animationCounter_ = 0;
+    if (!in) {
+        // A hide or a close takes the window off the screen next; put back
+        // before that, it would show itself whole for a moment.
+        animating_ = false;
+        return;
+    }
+    PutBackInPlace();
+    animating_ = false;
     FitSurfacesToWindow();
     ApplyCornerRegion(true);
     // Whatever controls drew while the frames ran reaches the screen now.
-    if (in) UpdateRect({});
+    UpdateRect({});
 }
 
 }  // namespace lirvo

@@ -660,6 +660,60 @@ void PumpUntil(Done done) {
 
 HWND watchedWindow = nullptr;
 int framesOfWatched = 0;
+int visibleFramesOfWatched = 0;
+
+Rect ScreenRectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Every effect moves or sizes the window while its frames run. Hidden with
+// one and shown again, a window is where it was and as large, and the
+// frames of the hide are seen before the window goes.
+TEST_F(SkinWindowTest, AWindowHiddenAndShownWithAnEffectComesBackWhereItWas) {
+    SetFramePresentedHook([](HWND presented) {
+        if (presented != watchedWindow) return;
+        ++framesOfWatched;
+        if (::IsWindowVisible(presented)) ++visibleFramesOfWatched;
+    });
+    const struct Unhook {
+        ~Unhook() { SetFramePresentedHook(nullptr); }
+    } unhook;
+    const Rect home{60, 70, 300, 200};
+    for (std::int32_t effect = 1; effect <= kEffectCount; ++effect) {
+        auto window = MakeWindow({.title = MakeWideText("Effect"),
+                                  .bounds = home,
+                                  .style = window_style::kCaptionButtons,
+                                  .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+        const HWND handle = window->GetHandle();
+        window->Layered(true);
+        window->ShowEffect(effect, 1);
+        window->Show(true);
+        PumpUntil([&] { return !window->IsAnimating(); });
+        ASSERT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": shown in place";
+
+        watchedWindow = handle;
+        framesOfWatched = visibleFramesOfWatched = 0;
+        EXPECT_FALSE(window->Show(false)) << "effect " << effect;
+        EXPECT_GT(visibleFramesOfWatched, 3) << "effect " << effect << ": the frames of the hide are seen";
+        PumpUntil([&] { return !window->IsAnimating(); });
+        EXPECT_EQ(visibleFramesOfWatched, framesOfWatched) << "effect " << effect << ": no frame of a hidden window";
+        EXPECT_FALSE(::IsWindowVisible(handle));
+        EXPECT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": hidden in its place";
+
+        window->Show(true);
+        PumpUntil([&] { return !window->IsAnimating(); });
+        watchedWindow = nullptr;
+        EXPECT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": shown again in its place";
+        EXPECT_EQ((Rect{window->GetLeft(), window->GetTop(), window->GetWidth(), window->GetHeight()}), home)
+            << "effect " << effect;
+        EXPECT_EQ(window->MainSurface().Width(), home.width) << "effect " << effect;
+        EXPECT_EQ(window->MainSurface().Height(), home.height) << "effect " << effect;
+        EXPECT_EQ(window->CaptionButtons()[0].rect.left, home.width - 39) << "effect " << effect;
+    }
+}
+
 
 // The update-rect message's name is registered for the whole system, so any
 // thread or process may send or post it, with any value. A window treats it
