@@ -54,6 +54,10 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     outerBorderColour_ = args.outerBorderColour.value_or(ColourToArgb(0x000000, 96));
     accentMode_ = args.accentMode.value_or(0);
     frameStyle_ = args.frameStyle.value_or(0);
+    // The body of a shadow-framed window starts inside its shadow.
+    const bool shadow = frameStyle_ == kShadowFrameStyle;
+    paintOffsetX_ = shadow ? kShadowOffsetX : 0;
+    paintOffsetY_ = shadow ? kShadowOffsetY : 0;
     dragAnywhere_ = args.dragAnywhere.value_or(false);
     const std::int32_t style = args.style.value_or(DefaultWindowFlags());
 
@@ -118,12 +122,10 @@ std::int32_t SkinWindow::Create(const CreateArgs& args) {
     }
     FrameChanged();
 
-    // The paint offsets this window sets hold for its own first frame too:
-    // painted with the offsets of the window made before it, that frame
-    // would be stale before anything else happened.
-    const bool shadow = frameStyle_ == kShadowFrameStyle;
-    Toolkit().skinOffsetX = shadow ? kShadowOffsetX : 0;
-    Toolkit().skinOffsetY = shadow ? kShadowOffsetY : 0;
+    // The toolkit's pair tells the application the offsets of the window
+    // made last; each window paints and hit-tests with its own.
+    Toolkit().skinOffsetX = paintOffsetX_;
+    Toolkit().skinOffsetY = paintOffsetY_;
 
     RebuildSurfaces();
     TrackMouseLeave();
@@ -217,6 +219,7 @@ void SkinWindow::ResetFields() {
     systemIcon_ = nullptr;
     iconRemoved_ = false;
     transitionHome_ = {};
+    paintOffsetX_ = paintOffsetY_ = 0;
     paintedFrame_.reset();
     FrameChanged();
     window_ = window;
@@ -323,6 +326,10 @@ std::uint8_t SkinWindow::Opacity(std::optional<std::int32_t> value, bool refresh
         if (refresh) RepaintAndRefresh();
     }
     return opacity_;
+}
+
+Rect SkinWindow::BodyRect() const {
+    return {paintOffsetX_, paintOffsetY_, bounds_.width - 2 * paintOffsetX_, bounds_.height - 2 * paintOffsetY_};
 }
 
 void SkinWindow::DoubleClickMaximise(bool value) { doubleClickMaximise_ = value; }

@@ -225,6 +225,12 @@ public:
     bool Maximised() const { return maximised_; }
     const ToolTip& GetToolTip() const { return toolTip_; }
     const TransitionAnimator& Animator() const { return animator_; }
+    // Where this window's body starts: inside the shadow of a shadow-framed
+    // window, else at the corner. The window's own, set when it is created.
+    POINT PaintOffset() const { return {paintOffsetX_, paintOffsetY_}; }
+    // The body: the window less the shadow on each side. The frame, the
+    // caption and its buttons are laid out and hit-tested inside it.
+    Rect BodyRect() const;
 
 private:
     // What the frame on the background surface was painted from. While none
@@ -360,6 +366,8 @@ private:
     bool iconRemoved_ = false;
     TransitionAnimator animator_;
     Rect transitionHome_;  // the window's rectangle when its transition began
+    std::int32_t paintOffsetX_ = 0;
+    std::int32_t paintOffsetY_ = 0;
     ToolTip toolTip_;
     // Turns false when the object is deleted: code that called out to the
     // application checks it before touching the object again. (Not

@@ -49,7 +49,8 @@ void SkinWindow::ApplyStyle(std::int32_t style) {
 }
 
 void SkinWindow::LayoutCaptionButtons(std::optional<std::int32_t> width) {
-    std::int32_t x = width.value_or(bounds_.width);
+    // Flush with the body's top right corner, inside a shadow.
+    std::int32_t x = width.value_or(bounds_.width) - paintOffsetX_;
     for (CaptionButton& button : captionButtons_) {
         UINT imageWidth = 0, imageHeight = 0;
         if (Gdiplus::GpBitmap* image = CaptionImage(button.kind, 1)) {
@@ -57,7 +58,7 @@ void SkinWindow::LayoutCaptionButtons(std::optional<std::int32_t> width) {
             gdip::GdipGetImageHeight(image, &imageHeight);
         }
         x -= static_cast<std::int32_t>(imageWidth);
-        button.rect = {x, 0, static_cast<std::int32_t>(imageWidth), static_cast<std::int32_t>(imageHeight)};
+        button.rect = {x, paintOffsetY_, static_cast<std::int32_t>(imageWidth), static_cast<std::int32_t>(imageHeight)};
     }
     captionButtonsRect_ = CaptionButtonsRect();
 }

@@ -22,6 +22,11 @@ constexpr std::int32_t kCrossFadeSteps = 10;
 constexpr std::int32_t kCrossFadeStep = 25;
 constexpr Margins kDefaultImageMargins{26, 26, 26, 26};
 
+template <typename Inputs>
+Rect LayerBody(const Inputs& inputs) {
+    return {inputs.offsetX, inputs.offsetY, inputs.width - 2 * inputs.offsetX, inputs.height - 2 * inputs.offsetY};
+}
+
 }  // namespace
 
 void SkinWindow::SetMargins(const Margins& margins) { margins_ = margins; }
@@ -72,7 +77,8 @@ void SkinWindow::CopyFrameToMainSurface() {
 
 Rect SkinWindow::LayoutCaption() {
     const TextSize measured = titleFont_ ? MeasureText(title_, titleFont_) : TextSize{};
-    captionRect_ = {0, 0, bounds_.width - CaptionButtonsWidth(), measured.height};
+    const Rect body = BodyRect();
+    captionRect_ = {body.left, body.top, body.width - CaptionButtonsWidth(), measured.height};
     titleRect_ = captionRect_;
     if (systemIcon_ || customIcon_) titleRect_.width -= kIconWidthInTitle;
     return captionRect_;
@@ -87,8 +93,8 @@ SkinWindow::FrameInputs SkinWindow::CurrentFrameInputs() {
     RefreshSystemIcon();
     return {.width = bounds_.width,
             .height = bounds_.height,
-            .offsetX = Toolkit().skinOffsetX,
-            .offsetY = Toolkit().skinOffsetY,
+            .offsetX = paintOffsetX_,
+            .offsetY = paintOffsetY_,
             .backgroundMode = backgroundMode_,
             .backgroundColour = backgroundColour_,
             .previousLayerColour = previousLayerColour_,
@@ -109,15 +115,15 @@ SkinWindow::FrameInputs SkinWindow::CurrentFrameInputs() {
 void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
     PaintBackground(graphics, dc);
 
+    const std::int32_t dx = paintOffsetX_;
+    const std::int32_t dy = paintOffsetY_;
     RefreshSystemIcon();
     if (systemIcon_ && !customIcon_) {
-        DrawIconHandle(graphics, systemIcon_, 7, 6);
+        DrawIconHandle(graphics, systemIcon_, dx + 7, dy + 6);
     } else if (customIcon_ && !iconBytes_.empty()) {
-        DrawImage(ImageFromBytes(iconBytes_).get(), graphics, 7, 6, {16, 16});
+        DrawImage(ImageFromBytes(iconBytes_).get(), graphics, dx + 7, dy + 6, {16, 16});
     }
 
-    const std::int32_t dx = Toolkit().skinOffsetX;
-    const std::int32_t dy = Toolkit().skinOffsetY;
     const bool anyIcon = systemIcon_ || customIcon_;
     titleRect_.left = dx + (anyIcon ? 28 : 5);
     titleRect_.top = dy + 5;
@@ -129,12 +135,16 @@ void SkinWindow::PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) {
         DrawNineGrid(graphics, ShadowFrameImage(), 0, 0, width, height, kShadowFrameMargins);
     // Frame style 4 asks for the background colour to be applied again; the
     // colour is already painted by PaintBackground, so nothing more is drawn.
+    // The borders edge the body, inside any shadow.
+    const Rect body = BodyRect();
     if (cornerRadius_ > 0) {
-        DrawRoundRectOutline(graphics, outerBorderColour_, 0, 0, width - 2, height - 2, cornerRadius_ - 1);
-        DrawRoundRectOutline(graphics, innerBorderColour_, 1, 1, width - 4, height - 4, cornerRadius_ - 1);
+        DrawRoundRectOutline(graphics, outerBorderColour_, body.left, body.top, body.width - 2, body.height - 2,
+                             cornerRadius_ - 1);
+        DrawRoundRectOutline(graphics, innerBorderColour_, body.left + 1, body.top + 1, body.width - 4,
+                             body.height - 4, cornerRadius_ - 1);
     } else {
-        DrawRectOutline(graphics, outerBorderColour_, 0, 0, width - 1, height - 1);
-        DrawRectOutline(graphics, innerBorderColour_, 1, 1, width - 3, height - 3);
+        DrawRectOutline(graphics, outerBorderColour_, body.left, body.top, body.width - 1, body.height - 1);
+        DrawRectOutline(graphics, innerBorderColour_, body.left + 1, body.top + 1, body.width - 3, body.height - 3);
     }
     FlushGraphics(graphics);
 }
@@ -155,8 +165,8 @@ void SkinWindow::PaintBackground(Gdiplus::GpGraphics* graphics, HDC dc) {
     const auto currentAlpha = static_cast<std::uint8_t>(255 - currentLayerTransparency_);
     LayerInputs inputs{.width = width,
                        .height = height,
-                       .offsetX = Toolkit().skinOffsetX,
-                       .offsetY = Toolkit().skinOffsetY,
+                       .offsetX = paintOffsetX_,
+                       .offsetY = paintOffsetY_,
                        .backgroundMode = backgroundMode_,
                        .colour = backgroundColour_,
                        .withImage = static_cast<bool>(backgroundImage_),
@@ -184,28 +194,34 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
     else
         layer.surface.Clear();
     Gdiplus::GpGraphics* graphics = layer.surface.Graphics();
+    // The body, inside any shadow: what the layer holds lies there alone.
+    const Rect body = LayerBody(inputs);
     if (!(inputs.backgroundMode & kBackgroundNoFill))
-        FillClearedSurface(layer.surface, inputs.colour, inputs.offsetX, inputs.offsetY, inputs.width, inputs.height);
+        FillClearedSurface(layer.surface, inputs.colour, body.left, body.top, body.width, body.height);
     Gdiplus::GpBitmap* picture = inputs.withImage ? backgroundImage_.Pixels() : nullptr;
+    const bool shadowed = inputs.offsetX != 0 || inputs.offsetY != 0;
+    if (picture && shadowed)
+        gdip::GdipSetClipRectI(graphics, body.left, body.top, body.width, body.height, Gdiplus::CombineModeReplace);
     if (picture) {
         if (inputs.margins.right != 0) {
-            if (!StoreOpaquePicture(layer.surface, picture))
-                DrawNineGrid(graphics, picture, 0, 0, inputs.width, inputs.height, inputs.margins);
+            if (shadowed || !StoreOpaquePicture(layer.surface, picture))
+                DrawNineGrid(graphics, picture, body.left, body.top, body.width, body.height, inputs.margins);
         } else {
             UINT imageWidthU = 0, imageHeightU = 0;
             gdip::GdipGetImageWidth(picture, &imageWidthU);
             gdip::GdipGetImageHeight(picture, &imageHeightU);
             const auto imageWidth = static_cast<std::int32_t>(imageWidthU);
             const auto imageHeight = static_cast<std::int32_t>(imageHeightU);
-            DrawImage(picture, graphics, 0, 0);
+            const std::int32_t x = body.left, y = body.top;
+            DrawImage(picture, graphics, x, y);
             // Fade the right and bottom edges into the background colour.
             const Argb clear = inputs.colour & 0x00FFFFFF;
             const struct {
                 Rect area;
                 Gdiplus::Point from, to;
             } fades[] = {
-                {{imageWidth - 50, 0, 50, imageHeight}, {imageWidth - 50, 0}, {imageWidth, 0}},
-                {{0, imageHeight - 50, imageWidth, 50}, {0, imageHeight - 50}, {0, imageHeight}},
+                {{x + imageWidth - 50, y, 50, imageHeight}, {x + imageWidth - 50, y}, {x + imageWidth, y}},
+                {{x, y + imageHeight - 50, imageWidth, 50}, {x, y + imageHeight - 50}, {x, y + imageHeight}},
             };
             for (const auto& fade : fades) {
                 Gdiplus::GpLineGradient* gradient = nullptr;
@@ -217,6 +233,7 @@ void SkinWindow::PaintLayer(CachedLayer& layer, const LayerInputs& inputs) {
             }
         }
     }
+    if (picture && shadowed) gdip::GdipResetClip(graphics);
     FlushGraphics(graphics);
     layer.inputs = inputs;
     // The layer now holds what the picture gave. A window the user can size
@@ -242,11 +259,12 @@ void SkinWindow::BlendColourLayer(HDC dc, const LayerInputs& inputs, std::uint8_
         previousLayer_.inputs = inputs;
     }
     const std::int32_t width = inputs.width, height = inputs.height;
-    // Where the fill lies once the paint offsets moved it; the rest is clear.
-    const std::int32_t left = filled ? std::clamp(inputs.offsetX, 0, width) : 0;
-    const std::int32_t right = filled ? std::clamp(inputs.offsetX + width, 0, width) : 0;
-    const std::int32_t top = filled ? std::clamp(inputs.offsetY, 0, height) : 0;
-    const std::int32_t bottom = filled ? std::clamp(inputs.offsetY + height, 0, height) : 0;
+    // The fill lies on the body, inside any shadow; the rest is clear.
+    const Rect body = LayerBody(inputs);
+    const std::int32_t left = filled ? std::clamp(body.left, 0, width) : 0;
+    const std::int32_t right = filled ? std::clamp(body.left + body.width, left, width) : 0;
+    const std::int32_t top = filled ? std::clamp(body.top, 0, height) : 0;
+    const std::int32_t bottom = filled ? std::clamp(body.top + body.height, top, height) : 0;
     HDC swatch = previousLayer_.surface.Dc();
     const auto blend = [&](std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, std::int32_t pixel) {
         if (w > 0 && h > 0) BlendSurface(dc, x, y, w, h, swatch, pixel, 0, 1, 1, alpha, 0);

@@ -66,14 +66,16 @@ void SkinWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
         mouseTracked_ = true;
     }
     if (UpdateResizeCursor(x, y) != 0) return;
-    const POINT dispatch{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY};
+    // The caption and its buttons are laid out where they are drawn, inside
+    // any shadow: the client point is the point to dispatch.
+    const POINT dispatch{x, y};
     const std::shared_ptr<bool> alive = alive_;
     DispatchMouse(dispatch, WM_MOUSEMOVE);
     if (*alive && window_ && PointIn(captionRect_, dispatch) && !ownCursor) SetStandardCursor(IDC_ARROW);
 }
 
 void SkinWindow::OnLeftButtonDown(std::int32_t x, std::int32_t y) {
-    const POINT dispatch{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY};
+    const POINT dispatch{x, y};
     if (movable_ && PointIn(captionRect_, dispatch)) {
         // The system moves the window while the button is held.
         if (BeginResize(x, y) == 0 && !maximised_) ::SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);

@@ -66,7 +66,7 @@ LRESULT SkinWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_LBUTTONUP: {
             const std::int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-            DispatchMouse(POINT{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY}, WM_LBUTTONUP);
+            DispatchMouse(POINT{x, y}, WM_LBUTTONUP);
             break;
         }
         case WM_LBUTTONDBLCLK:
