@@ -237,6 +237,7 @@ private:
     // of it changes, the painted frame is still right and a repaint reuses it.
     struct FrameInputs {
         std::int32_t width = 0, height = 0, offsetX = 0, offsetY = 0;
+        std::int32_t textRenderingHint = 0;
         std::int32_t backgroundMode = 0;
         Argb backgroundColour = 0, previousLayerColour = 0;
         Margins margins;

@@ -95,6 +95,7 @@ SkinWindow::FrameInputs SkinWindow::CurrentFrameInputs() {
             .height = bounds_.height,
             .offsetX = paintOffsetX_,
             .offsetY = paintOffsetY_,
+            .textRenderingHint = DefaultTextRenderingHint(),
             .backgroundMode = backgroundMode_,
             .backgroundColour = backgroundColour_,
             .previousLayerColour = previousLayerColour_,

@@ -551,17 +551,39 @@ std::vector<std::uint32_t> FreshFrame(SkinWindow& window) {
     return testing::PixelsOf(fresh);
 }
 
+// A small icon of one colour, for the window's own WM_SETICON.
+class SolidIcon {
+public:
+    explicit SolidIcon(std::uint32_t bgra) {
+        const std::vector<std::uint32_t> colour(16 * 16, bgra);
+        const std::vector<BYTE> mask(2 * 16, 0);  // every pixel shown
+        icon_ = ::CreateIcon(nullptr, 16, 16, 1, 32, mask.data(), reinterpret_cast<const BYTE*>(colour.data()));
+    }
+    ~SolidIcon() {
+        if (icon_) ::DestroyIcon(icon_);
+    }
+    SolidIcon(const SolidIcon&) = delete;
+    SolidIcon& operator=(const SolidIcon&) = delete;
+    HICON Get() const { return icon_; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
 // A repaint reuses the frame it painted before while nothing under it
 // changed; after any change it must show what a fresh paint shows. What
 // another window does is no change of this one: its frame stays as it was.
 TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
+    const SolidIcon blueIcon(0xFF2040E0);
     std::unique_ptr<SkinWindow> other;
+    const std::int32_t hint = DefaultTextRenderingHint();
     const struct {
         const char* change;
         std::function<void(SkinWindow&)> apply;
         std::function<void(SkinWindow&)> prepare = nullptr;
         // Whether the change shows; unknown where the system may draw the
-        // same pixels either way.
+        // same pixels either way (Wine's GDI+ draws text alike under every
+        // rendering hint).
         std::optional<bool> shows = true;
     } cases[] = {
         {"title", [](SkinWindow& w) { w.Title(MakeWideText("Another title")); }},
@@ -572,6 +594,17 @@ TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
         {"size", [](SkinWindow& w) { w.Move(std::nullopt, std::nullopt, 300, 200); }},
         {"background colour", [](SkinWindow& w) { w.SetBackgroundColour(0xFF336699); }},
         {"background picture", [](SkinWindow& w) { w.SetBackground(testing::BandsPng(95, 250, kBands)); }},
+        {"text rendering hint",
+         [](SkinWindow&) { DefaultTextRenderingHint(Gdiplus::TextRenderingHintSingleBitPerPixel); }, nullptr,
+         std::nullopt},
+        {"icon set with WM_SETICON",
+         [&](SkinWindow& w) {
+             ::SendMessageW(w.GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(blueIcon.Get()));
+         }},
+        {"icon reset", [](SkinWindow& w) { w.ResetIcon(); },
+         [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFFFF0000)); }},
+        {"another icon", [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFF0000FF)); },
+         [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFFFF0000)); }},
         {"a shadow-framed window made after it",
          [&](SkinWindow&) { other = MakeWindow({.style = 0, .frameStyle = kShadowFrameStyle}); }, nullptr, false},
     };
@@ -593,6 +626,7 @@ TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
             EXPECT_EQ(after, before) << c.change << ": nothing of this window changed";
         }
         EXPECT_EQ(after, FreshFrame(*window)) << c.change << ": nothing stale is left";
+        DefaultTextRenderingHint(hint);
         other.reset();
     }
 }
@@ -607,16 +641,19 @@ public:
     int paints = 0;
 };
 
-// What other windows do is no input of this window's frame: it is not
-// painted again for them.
+// Whatever a frame is painted from is part of what a repaint compares: a
+// change of the text rendering hint paints the frame again even where its
+// pixels come out the same, and what other windows do paints nothing.
 TEST_F(SkinWindowTest, ARepaintPaintsTheFrameAgainWhenAnInputChanged) {
     std::unique_ptr<SkinWindow> other;
+    const std::int32_t hint = DefaultTextRenderingHint();
     const struct {
         const char* change;
         std::function<void()> apply;
         int paints;
     } cases[] = {
         {"nothing", [] {}, 0},
+        {"text rendering hint", [] { DefaultTextRenderingHint(Gdiplus::TextRenderingHintSingleBitPerPixel); }, 1},
         {"a shadow-framed window made after it", [&] { other = MakeWindow({.style = 0, .frameStyle = kShadowFrameStyle}); }, 0},
         {"a plain window made after it", [&] { other = MakeWindow({.style = 0}); }, 0},
     };
@@ -628,6 +665,7 @@ TEST_F(SkinWindowTest, ARepaintPaintsTheFrameAgainWhenAnInputChanged) {
         c.apply();
         window.RepaintAndRefresh();
         EXPECT_EQ(window.paints, c.paints) << c.change;
+        DefaultTextRenderingHint(hint);
         other.reset();
         window.Destroy();
     }
