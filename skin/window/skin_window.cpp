@@ -273,8 +273,9 @@ bool SkinWindow::Show(std::optional<bool> visible) {
     const bool transition = show && !wasVisible && showEffect_ != 0;
     const bool activateAfterFrame = transition && !(::GetWindowLongW(target, GWL_STYLE) & WS_CHILD);
     // A hide shows its frames on the window while it is still on the screen,
-    // and only then takes it away.
-    const bool hideFrames = !show && wasVisible && showEffect_ != 0;
+    // and only then takes it away. Frames reach the screen on a layered
+    // window only: any other goes at once.
+    const bool hideFrames = !show && wasVisible && showEffect_ != 0 && layered_;
     if (hideFrames && !PlayHideFrames()) return false;
     ::ShowWindow(target, activateAfterFrame ? SW_SHOWNA : show ? SW_SHOW : SW_HIDE);
     if (hideFrames) {

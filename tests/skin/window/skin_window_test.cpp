@@ -802,6 +802,21 @@ TEST_F(SkinWindowTest, AWindowHiddenAndShownWithAnEffectComesBackWhereItWas) {
         EXPECT_EQ(window->MainSurface().Height(), home.height) << "effect " << effect;
         EXPECT_EQ(window->CaptionButtons()[0].rect.left, home.width - 39) << "effect " << effect;
     }
+
+    // Frames reach the screen on a layered window only: another one goes at once.
+    auto plain = MakeWindow({.bounds = home, .style = 0});
+    plain->ShowEffect(kEffectSlideLeft, 1);
+    plain->Show(true);
+    PumpUntil([&] { return !plain->IsAnimating(); });
+    int ticks = 0;
+    plain->SetHandlers(std::nullopt, [&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        ticks += message == WM_TIMER && LOWORD(wParam) == kTransitionTimer;
+        return false;
+    });
+    EXPECT_FALSE(plain->Show(false));
+    EXPECT_FALSE(plain->IsAnimating());
+    EXPECT_EQ(ticks, 0) << "no frames waited for";
+    EXPECT_EQ(ScreenRectOf(plain->GetHandle()), home);
 }
 
 // The test skin's caption-button images are solid: the bounding box of the
