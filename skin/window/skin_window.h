@@ -225,12 +225,19 @@ public:
     bool Maximised() const { return maximised_; }
     const ToolTip& GetToolTip() const { return toolTip_; }
     const TransitionAnimator& Animator() const { return animator_; }
+    // Where this window's body starts: inside the shadow of a shadow-framed
+    // window, else at the corner. The window's own, set when it is created.
+    POINT PaintOffset() const { return {paintOffsetX_, paintOffsetY_}; }
+    // The body: the window less the shadow on each side. The frame, the
+    // caption and its buttons are laid out and hit-tested inside it.
+    Rect BodyRect() const;
 
 private:
     // What the frame on the background surface was painted from. While none
     // of it changes, the painted frame is still right and a repaint reuses it.
     struct FrameInputs {
         std::int32_t width = 0, height = 0, offsetX = 0, offsetY = 0;
+        std::int32_t textRenderingHint = 0;
         std::int32_t backgroundMode = 0;
         Argb backgroundColour = 0, previousLayerColour = 0;
         Margins margins;
@@ -293,6 +300,14 @@ private:
     void ResetCaptionButtons();
     void MaximiseToWorkArea();
     void BeginTransition(UINT timerId, std::int32_t interval);
+    // Runs the program's messages, the transition's timer among them, until
+    // the last frame; false when the window went meanwhile.
+    bool RunTransitionToEnd();
+    // The show effect's out-frames, on the window still visible.
+    bool PlayHideFrames();
+    // The frames move and size the window; once they are over it goes back
+    // to where it was when they began.
+    void PutBackInPlace();
     void TransitionTick(UINT_PTR timerId);
     void OnMouseMove(std::int32_t x, std::int32_t y);
     void OnLeftButtonDown(std::int32_t x, std::int32_t y);
@@ -351,6 +366,9 @@ private:
     HICON systemIcon_ = nullptr;
     bool iconRemoved_ = false;
     TransitionAnimator animator_;
+    Rect transitionHome_;  // the window's rectangle when its transition began
+    std::int32_t paintOffsetX_ = 0;
+    std::int32_t paintOffsetY_ = 0;
     ToolTip toolTip_;
     // Turns false when the object is deleted: code that called out to the
     // application checks it before touching the object again. (Not

@@ -1,5 +1,5 @@
 // SkinWindow: mouse handling, caption-button state machine, caption commands,
-// resizing, tooltips and the show and close transitions.
+// resizing and tooltips.
 
 #include "skin/window/skin_window.h"
 
@@ -66,14 +66,16 @@ void SkinWindow::OnMouseMove(std::int32_t x, std::int32_t y) {
         mouseTracked_ = true;
     }
     if (UpdateResizeCursor(x, y) != 0) return;
-    const POINT dispatch{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY};
+    // The caption and its buttons are laid out where they are drawn, inside
+    // any shadow: the client point is the point to dispatch.
+    const POINT dispatch{x, y};
     const std::shared_ptr<bool> alive = alive_;
     DispatchMouse(dispatch, WM_MOUSEMOVE);
     if (*alive && window_ && PointIn(captionRect_, dispatch) && !ownCursor) SetStandardCursor(IDC_ARROW);
 }
 
 void SkinWindow::OnLeftButtonDown(std::int32_t x, std::int32_t y) {
-    const POINT dispatch{x + Toolkit().skinOffsetX, y - Toolkit().skinOffsetY};
+    const POINT dispatch{x, y};
     if (movable_ && PointIn(captionRect_, dispatch)) {
         // The system moves the window while the button is held.
         if (BeginResize(x, y) == 0 && !maximised_) ::SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -223,60 +225,6 @@ void SkinWindow::MaximiseToWorkArea() {
     else if (bar.right == desktop.right && bar.bottom != desktop.bottom) area = Rect{0, bar.bottom, dw + 1, dh - th + 1};
     else if (bar.right != desktop.right) area = Rect{bar.right, 0, dw - tw + 1, dh + 1};  // at the left, or none
     if (area) ::MoveWindow(window_, area->left, area->top, area->width, area->height, FALSE);
-}
-
-void SkinWindow::BeginTransition(UINT timerId, std::int32_t interval) {
-    animating_ = true;
-    animator_.Begin(window_, mainSurface_.Dc(), opacity_, true);
-    ::SetWindowRgn(window_, nullptr, TRUE);
-    ::SetTimer(window_, timerId, static_cast<UINT>(interval), nullptr);
-}
-
-void SkinWindow::OnClose() {
-    if (closeEffect_ != 0) {
-        showEffect_ = 0;  // the frames now come from the close effect
-        BeginTransition(kTransitionTimer, closeInterval_);
-    } else if (showEffect_ != 0) {
-        BeginTransition(kTransitionTimer, showInterval_);
-    } else {
-        return;
-    }
-    // Runs the program's messages, the transition's timer among them, until
-    // the last frame; the message then goes on and the window closes.
-    const HWND window = window_;
-    const std::shared_ptr<bool> alive = alive_;
-    MSG message;
-    while (*alive && animating_ && window_ == window) {
-        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-}
-
-void SkinWindow::TransitionTick(UINT_PTR timerId) {
-    std::int32_t effect = showEffect_;
-    bool in = (timerId >> 16) == 1;
-    if (effect == 0) {
-        effect = closeEffect_;
-        in = false;
-    }
-    if (effect == 0 || !animating_) {
-        ::KillTimer(window_, timerId);
-        return;
-    }
-    if (!animator_.Frame(effect, in, animationProgress_, animationCounter_)) return;
-    ::KillTimer(window_, timerId);
-    animating_ = false;
-    // The snapshot and the work canvas are window-sized: they go with the last frame.
-    animator_.Release();
-    FitSurfacesToWindow();
-    ApplyCornerRegion(true);
-    // Whatever controls drew while the frames ran reaches the screen now.
-    if (in) UpdateRect({});
 }
 
 }  // namespace lirvo

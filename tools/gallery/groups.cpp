@@ -534,9 +534,14 @@ Group Windows() {
          {.style = kCaptionButtons | kMinimiseButton, .backgroundImage = welcome}, 0, {}},
         {"background picture at its\nnatural size (mode 1)", 300, 196,
          {.style = kCaptionButtons | kMinimiseButton, .backgroundImage = welcome, .frameStyle = kBackgroundNaturalSize}, 0, {}},
-        // Last: a shadow-framed window moves every window's paint origin.
         {"shadow frame style (9999999),\nlayered", 300, 196,
          {.style = kCaptionButtons | kMinimiseButton, .frameStyle = kShadowFrameStyle}, 0, {}},
+        {"shadow frame: close hot, the\npointer over where it is drawn", 300, 196,
+         {.style = kCaptionButtons | kMinimiseButton | kMaximiseButton, .frameStyle = kShadowFrameStyle}, 0,
+         pointAt(0, false)},
+        // After a shadow-framed window: its offsets are its own.
+        {"plain, made after the\nshadow-framed windows", 250, 150,
+         {.style = kCaptionButtons | kMinimiseButton, .frameStyle = static_cast<std::int32_t>(paper)}, 0, {}},
     };
     for (WindowSample& sample : samples) {
         Cell& cell = b.AddWindow(sample.caption, sample.width, sample.height);
@@ -557,9 +562,54 @@ Group Windows() {
         label.Create(*cell.window, {shadow ? 28 : 14, shadow ? 52 : 40, sample.width - 40, 48},
                      MakeWideText(sample.caption), Label::kNoFrame,
                      TextStyle(picture ? 0xFFFFFFFF : 0xFF333A44, 12, font_style::kLineNear));
-        if (sample.drive) cell.drive = [window = cell.window.get(), drive = sample.drive] { drive(*window); };
         // A layered window shows what it is given, once it is on the screen.
-        if (cell.window->Layered()) cell.drive = [window = cell.window.get()] { window->Refresh(true); };
+        cell.drive = [window = cell.window.get(), drive = sample.drive] {
+            if (drive) drive(*window);
+            if (window->Layered()) window->Refresh(true);
+        };
+    }
+    return b.Finish();
+}
+
+// ------------------------------------------------------- hidden and shown
+
+// A window of each transition effect, shown, hidden and shown again with
+// it. Each stands on a red window 4 pixels larger on every side: an even red
+// edge all round shows it back in its place and at its size.
+Group HiddenAndShown() {
+    GroupBuilder b("hidden-and-shown", "SkinWindow: hidden and shown again with each transition effect",
+                   "each window ran its show, hide and show frames; the red edge around it marks its place");
+    constexpr std::int32_t kEdge = 4;
+    for (std::int32_t effect = 1; effect <= kEffectCount; ++effect) {
+        const std::string caption = "effect " + std::to_string(effect) + ": hidden, then shown";
+        Cell& cell = b.AddWindow(caption, 236, 150);
+        const Rect place = cell.bounds;
+        auto& marker = *cell.windows.emplace_back(std::make_unique<SkinWindow>());
+        marker.Create({.bounds = place, .style = 0, .frameStyle = static_cast<std::int32_t>(0xFFD0342C)});
+        const Rect home{place.left + kEdge, place.top + kEdge, place.width - 2 * kEdge, place.height - 2 * kEdge};
+        cell.window = std::make_unique<SkinWindow>();
+        cell.window->Create({.title = MakeWideText("效果 " + std::to_string(effect)),
+                             .bounds = home,
+                             .style = window_style::kCaptionButtons | window_style::kMinimiseButton,
+                             .frameStyle = static_cast<std::int32_t>(0xFFF4F6F9)});
+        cell.window->Layered(true);
+        cell.window->ShowEffect(effect, 16);
+        cell.sample = {0, 0, home.width, home.height};
+        auto& label = Put<Label>(cell);
+        label.Create(*cell.window, {10, 34, home.width - 20, home.height - 44},
+                     MakeWideText(caption + "\nplaced at (" + std::to_string(home.left) + ", " +
+                                  std::to_string(home.top) + "), " + std::to_string(home.width) + " x " +
+                                  std::to_string(home.height)),
+                     Label::kNoFrame, TextStyle(0xFF333A44, 12, font_style::kLineNear));
+        cell.drive = [&window = *cell.window, &marker] {
+            PumpUntil([&window] { return !window.IsAnimating(); }, 10000);
+            // The marker goes just behind the window it marks.
+            marker.Show(true);
+            ::SetWindowPos(window.GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            window.Show(false);
+            window.Show(true);
+            PumpUntil([&window] { return !window.IsAnimating(); }, 10000);
+        };
     }
     return b.Finish();
 }
@@ -570,6 +620,7 @@ const std::vector<GroupMaker>& Groups() {
     static const std::vector<GroupMaker> groups = {
         {"buttons", Buttons}, {"checks", Checks}, {"progress", Progress}, {"labels", Labels},
         {"edit-boxes", EditBoxes}, {"shapes", Shapes}, {"lists", Lists}, {"windows", Windows},
+        {"hidden-and-shown", HiddenAndShown},
     };
     return groups;
 }

@@ -31,7 +31,9 @@ struct Cell {
     std::string caption;  // ANSI, shown under the sample
     Rect bounds;          // the cell window on the screen
     std::unique_ptr<SkinWindow> window;
-    // Destroyed before their window (members go in reverse order).
+    // Windows of the sample itself, over the cell (shown by its drive).
+    std::vector<std::unique_ptr<SkinWindow>> windows;
+    // Destroyed before their windows (members go in reverse order).
     std::vector<std::unique_ptr<SkinControl>> controls;
     Rect sample;  // the sample's part of the cell, client coordinates
     Argb background = 0;

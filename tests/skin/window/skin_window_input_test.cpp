@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -215,30 +216,50 @@ TEST_F(SkinWindowInputTest, EveryEffectRunsInAndOutAndRestoresTheRegion) {
         EXPECT_EQ(window->Animator().LastFrame().rect, (Rect{150, 150, 280, 140})) << "effect " << e.effect;
         EXPECT_EQ(window->Animator().LastFrame().alpha, 255) << "effect " << e.effect;
 
-        ::ShowWindow(handle, SW_HIDE);
-        ASSERT_TRUE(window->IsAnimating()) << e.effect;
-        frames = 0;
-        while (window->IsAnimating() && frames < 200) {
-            ::SendMessageW(handle, WM_TIMER, kTransitionTimer, 0);
-            ++frames;
-        }
-        EXPECT_LT(frames, 200) << "effect " << e.effect << " out completes";
+        // A hide runs its frames before Show returns, on the window still
+        // shown: the first at once, the others with the timer.
+        const int ticksBefore = Count(WM_TIMER, kTransitionTimer);
+        EXPECT_FALSE(window->Show(false)) << "effect " << e.effect;
+        EXPECT_FALSE(window->IsAnimating()) << "effect " << e.effect << " out completes";
+        frames = 1 + Count(WM_TIMER, kTransitionTimer) - ticksBefore;
+        EXPECT_LT(frames, 200) << "effect " << e.effect;
         EXPECT_GT(frames, 1) << "effect " << e.effect;
         EXPECT_NE(::GetWindowRgn(handle, region = ::CreateRectRgn(0, 0, 0, 0)), ERROR);
         ::DeleteObject(region);
     }
 }
 
-// Frames of one transition: `frames` timer ticks shown (in) or hidden (out).
+// The frames a hide puts up, which all run inside Show(false).
+const SkinWindow* recordedWindow = nullptr;
+std::vector<TransitionAnimator::PushedFrame> recordedFrames;
+void RecordFrame(HWND presented) {
+    if (recordedWindow && presented == recordedWindow->GetHandle())
+        recordedFrames.push_back(recordedWindow->Animator().LastFrame());
+}
+
+// Frames of one transition. In: `frames` timer ticks after the window is
+// shown. Out: a hide, whose `frames`-th frame is the one kept.
 struct FrameCourse {
     std::unique_ptr<SkinWindow> window;
+    std::optional<TransitionAnimator::PushedFrame> outFrame;
     void Run(bool in, int frames) {
         HWND handle = window->GetHandle();
-        ::ShowWindow(handle, in ? SW_SHOWNOACTIVATE : SW_HIDE);
-        for (int i = 0; i < frames && window->IsAnimating(); ++i)
-            ::SendMessageW(handle, WM_TIMER, kTransitionTimer + (in ? 65536 : 0), 0);
+        outFrame.reset();
+        if (in) {
+            ::ShowWindow(handle, SW_SHOWNOACTIVATE);
+            for (int i = 0; i < frames && window->IsAnimating(); ++i)
+                ::SendMessageW(handle, WM_TIMER, kTransitionTimer + 65536, 0);
+            return;
+        }
+        recordedWindow = window.get();
+        recordedFrames.clear();
+        SetFramePresentedHook(RecordFrame);
+        window->Show(false);
+        SetFramePresentedHook(nullptr);
+        recordedWindow = nullptr;
+        if (frames >= 1 && static_cast<std::size_t>(frames) <= recordedFrames.size()) outFrame = recordedFrames[frames - 1];
     }
-    TransitionAnimator::PushedFrame Last() const { return window->Animator().LastFrame(); }
+    TransitionAnimator::PushedFrame Last() const { return outFrame.value_or(window->Animator().LastFrame()); }
 };
 
 constexpr Rect kAnimated{150, 150, 280, 140};

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -19,6 +20,7 @@
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "skin/window/frame_presented.h"
+#include "skin/window/shadow_frame.h"
 #include "tests/support/child_process.h"
 #include "tests/support/images.h"
 #include "tests/support/keep_alive_window.h"
@@ -549,12 +551,40 @@ std::vector<std::uint32_t> FreshFrame(SkinWindow& window) {
     return testing::PixelsOf(fresh);
 }
 
+// A small icon of one colour, for the window's own WM_SETICON.
+class SolidIcon {
+public:
+    explicit SolidIcon(std::uint32_t bgra) {
+        const std::vector<std::uint32_t> colour(16 * 16, bgra);
+        const std::vector<BYTE> mask(2 * 16, 0);  // every pixel shown
+        icon_ = ::CreateIcon(nullptr, 16, 16, 1, 32, mask.data(), reinterpret_cast<const BYTE*>(colour.data()));
+    }
+    ~SolidIcon() {
+        if (icon_) ::DestroyIcon(icon_);
+    }
+    SolidIcon(const SolidIcon&) = delete;
+    SolidIcon& operator=(const SolidIcon&) = delete;
+    HICON Get() const { return icon_; }
+
+private:
+    HICON icon_ = nullptr;
+};
+
 // A repaint reuses the frame it painted before while nothing under it
-// changed; after any change it must show what a fresh paint shows.
+// changed; after any change it must show what a fresh paint shows. What
+// another window does is no change of this one: its frame stays as it was.
 TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
+    const SolidIcon blueIcon(0xFF2040E0);
+    std::unique_ptr<SkinWindow> other;
+    const std::int32_t hint = DefaultTextRenderingHint();
     const struct {
         const char* change;
         std::function<void(SkinWindow&)> apply;
+        std::function<void(SkinWindow&)> prepare = nullptr;
+        // Whether the change shows; unknown where the system may draw the
+        // same pixels either way (Wine's GDI+ draws text alike under every
+        // rendering hint).
+        std::optional<bool> shows = true;
     } cases[] = {
         {"title", [](SkinWindow& w) { w.Title(MakeWideText("Another title")); }},
         {"corner radius", [](SkinWindow& w) { w.CornerRadius(9, false); }},
@@ -564,20 +594,80 @@ TEST_F(SkinWindowTest, ARepaintAfterAChangeShowsTheFreshFrame) {
         {"size", [](SkinWindow& w) { w.Move(std::nullopt, std::nullopt, 300, 200); }},
         {"background colour", [](SkinWindow& w) { w.SetBackgroundColour(0xFF336699); }},
         {"background picture", [](SkinWindow& w) { w.SetBackground(testing::BandsPng(95, 250, kBands)); }},
+        {"text rendering hint",
+         [](SkinWindow&) { DefaultTextRenderingHint(Gdiplus::TextRenderingHintSingleBitPerPixel); }, nullptr,
+         std::nullopt},
+        {"icon set with WM_SETICON",
+         [&](SkinWindow& w) {
+             ::SendMessageW(w.GetHandle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(blueIcon.Get()));
+         }},
+        {"icon reset", [](SkinWindow& w) { w.ResetIcon(); },
+         [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFFFF0000)); }},
+        {"another icon", [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFF0000FF)); },
+         [](SkinWindow& w) { w.SetIcon(testing::SolidPng(16, 16, 0xFFFF0000)); }},
+        {"a shadow-framed window made after it",
+         [&](SkinWindow&) { other = MakeWindow({.style = 0, .frameStyle = kShadowFrameStyle}); }, nullptr, false},
     };
     for (const auto& c : cases) {
         // A picture smaller than the window: the nine-grid stretches it.
         auto window = MakeWindow({.title = MakeWideText("A title"),
                                   .style = window_style::kCaptionButtons,
                                   .backgroundImage = testing::BandsPng(50, 125, kBands)});
+        if (c.prepare) c.prepare(*window);
         window->RepaintAndRefresh();
         const std::vector<std::uint32_t> before = testing::PixelsOf(window->MainSurface());
-        ASSERT_EQ(before, FreshFrame(*window)) << "unchanged: the reused frame is the fresh one";
+        ASSERT_EQ(before, FreshFrame(*window)) << c.change << ", unchanged: the reused frame is the fresh one";
         c.apply(*window);
         window->RepaintAndRefresh();
         const std::vector<std::uint32_t> after = testing::PixelsOf(window->MainSurface());
-        EXPECT_NE(after, before) << c.change << ": the change shows";
+        if (c.shows == true) {
+            EXPECT_NE(after, before) << c.change << ": the change shows";
+        } else if (c.shows == false) {
+            EXPECT_EQ(after, before) << c.change << ": nothing of this window changed";
+        }
         EXPECT_EQ(after, FreshFrame(*window)) << c.change << ": nothing stale is left";
+        DefaultTextRenderingHint(hint);
+        other.reset();
+    }
+}
+
+// Counts how often the frame is painted, reused or not.
+class FramePaintCounter : public SkinWindow {
+public:
+    void PaintFrame(Gdiplus::GpGraphics* graphics, HDC dc) override {
+        ++paints;
+        SkinWindow::PaintFrame(graphics, dc);
+    }
+    int paints = 0;
+};
+
+// Whatever a frame is painted from is part of what a repaint compares: a
+// change of the text rendering hint paints the frame again even where its
+// pixels come out the same, and what other windows do paints nothing.
+TEST_F(SkinWindowTest, ARepaintPaintsTheFrameAgainWhenAnInputChanged) {
+    std::unique_ptr<SkinWindow> other;
+    const std::int32_t hint = DefaultTextRenderingHint();
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        int paints;
+    } cases[] = {
+        {"nothing", [] {}, 0},
+        {"text rendering hint", [] { DefaultTextRenderingHint(Gdiplus::TextRenderingHintSingleBitPerPixel); }, 1},
+        {"a shadow-framed window made after it", [&] { other = MakeWindow({.style = 0, .frameStyle = kShadowFrameStyle}); }, 0},
+        {"a plain window made after it", [&] { other = MakeWindow({.style = 0}); }, 0},
+    };
+    for (const auto& c : cases) {
+        FramePaintCounter window;
+        ASSERT_EQ(window.Create({.title = MakeWideText("A title"), .style = window_style::kCaptionButtons}), 1);
+        window.RepaintAndRefresh();
+        window.paints = 0;
+        c.apply();
+        window.RepaintAndRefresh();
+        EXPECT_EQ(window.paints, c.paints) << c.change;
+        DefaultTextRenderingHint(hint);
+        other.reset();
+        window.Destroy();
     }
 }
 
@@ -660,6 +750,159 @@ void PumpUntil(Done done) {
 
 HWND watchedWindow = nullptr;
 int framesOfWatched = 0;
+int visibleFramesOfWatched = 0;
+
+Rect ScreenRectOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Every effect moves or sizes the window while its frames run. Hidden with
+// one and shown again, a window is where it was and as large, and the
+// frames of the hide are seen before the window goes.
+TEST_F(SkinWindowTest, AWindowHiddenAndShownWithAnEffectComesBackWhereItWas) {
+    SetFramePresentedHook([](HWND presented) {
+        if (presented != watchedWindow) return;
+        ++framesOfWatched;
+        if (::IsWindowVisible(presented)) ++visibleFramesOfWatched;
+    });
+    const struct Unhook {
+        ~Unhook() { SetFramePresentedHook(nullptr); }
+    } unhook;
+    const Rect home{60, 70, 300, 200};
+    for (std::int32_t effect = 1; effect <= kEffectCount; ++effect) {
+        auto window = MakeWindow({.title = MakeWideText("Effect"),
+                                  .bounds = home,
+                                  .style = window_style::kCaptionButtons,
+                                  .frameStyle = static_cast<std::int32_t>(0xFF808080)});
+        const HWND handle = window->GetHandle();
+        window->Layered(true);
+        window->ShowEffect(effect, 1);
+        window->Show(true);
+        PumpUntil([&] { return !window->IsAnimating(); });
+        ASSERT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": shown in place";
+
+        watchedWindow = handle;
+        framesOfWatched = visibleFramesOfWatched = 0;
+        EXPECT_FALSE(window->Show(false)) << "effect " << effect;
+        EXPECT_GT(visibleFramesOfWatched, 3) << "effect " << effect << ": the frames of the hide are seen";
+        PumpUntil([&] { return !window->IsAnimating(); });
+        EXPECT_EQ(visibleFramesOfWatched, framesOfWatched) << "effect " << effect << ": no frame of a hidden window";
+        EXPECT_FALSE(::IsWindowVisible(handle));
+        EXPECT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": hidden in its place";
+
+        window->Show(true);
+        PumpUntil([&] { return !window->IsAnimating(); });
+        watchedWindow = nullptr;
+        EXPECT_EQ(ScreenRectOf(handle), home) << "effect " << effect << ": shown again in its place";
+        EXPECT_EQ((Rect{window->GetLeft(), window->GetTop(), window->GetWidth(), window->GetHeight()}), home)
+            << "effect " << effect;
+        EXPECT_EQ(window->MainSurface().Width(), home.width) << "effect " << effect;
+        EXPECT_EQ(window->MainSurface().Height(), home.height) << "effect " << effect;
+        EXPECT_EQ(window->CaptionButtons()[0].rect.left, home.width - 39) << "effect " << effect;
+    }
+
+    // Frames reach the screen on a layered window only: another one goes at once.
+    auto plain = MakeWindow({.bounds = home, .style = 0});
+    plain->ShowEffect(kEffectSlideLeft, 1);
+    plain->Show(true);
+    PumpUntil([&] { return !plain->IsAnimating(); });
+    int ticks = 0;
+    plain->SetHandlers(std::nullopt, [&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) {
+        ticks += message == WM_TIMER && LOWORD(wParam) == kTransitionTimer;
+        return false;
+    });
+    EXPECT_FALSE(plain->Show(false));
+    EXPECT_FALSE(plain->IsAnimating());
+    EXPECT_EQ(ticks, 0) << "no frames waited for";
+    EXPECT_EQ(ScreenRectOf(plain->GetHandle()), home);
+}
+
+// The test skin's caption-button images are solid: the bounding box of the
+// close button's colour on the main surface is where it is drawn.
+Rect DrawnRectOf(const Surface& surface, Argb argb) {
+    std::int32_t left = surface.Width(), top = surface.Height(), right = -1, bottom = -1;
+    for (std::int32_t y = 0; y < surface.Height(); ++y)
+        for (std::int32_t x = 0; x < surface.Width(); ++x)
+            if ((surface.PixelAt(x, y) | 0xFF000000u) == (argb | 0xFF000000u) && surface.PixelAt(x, y) >> 24 == 0xFF) {
+                left = std::min(left, x), top = std::min(top, y);
+                right = std::max(right, x), bottom = std::max(bottom, y);
+            }
+    if (right < 0) return {};
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// A shadow-framed window draws its body inside the shadow: the caption
+// buttons and borders sit there, and a click lands on what is drawn under
+// it, whatever window was made after it.
+TEST_F(SkinWindowTest, AShadowFramedWindowIsClickedWhereItIsDrawn) {
+    constexpr std::int32_t kWidth = 300, kHeight = 200;
+    auto window = MakeWindow({.bounds = Rect{60, 70, kWidth, kHeight},
+                              .style = window_style::kCaptionButtons,
+                              .frameStyle = kShadowFrameStyle});
+    const HWND handle = window->GetHandle();
+    std::vector<std::int32_t> events;
+    window->SetHandlers([&](SkinWindow&, std::int32_t code) {
+        events.push_back(code);
+        return true;  // handled: the window stays
+    });
+    const auto click = [&](POINT p) {
+        events.clear();
+        ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+        ::SendMessageW(handle, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+        return events;
+    };
+    const auto check = [&](const char* when) {
+        window->RepaintAndRefresh();
+        const Rect drawn = DrawnRectOf(window->MainSurface(), testing::TestSkinColourOf("关闭_正常"));
+        ASSERT_GT(drawn.width, 0) << when << ": the close button is drawn";
+        EXPECT_EQ(drawn.left + drawn.width, kWidth - 8) << when << ": flush with the body's right edge, not the shadow's";
+        EXPECT_EQ(drawn.top, 7) << when << ": at the body's top";
+        const POINT points[] = {
+            {drawn.left + drawn.width / 2, drawn.top + drawn.height / 2},
+            {drawn.left + 2, drawn.top + 2},
+            {drawn.left + drawn.width - 3, drawn.top + 2},
+            {drawn.left + 2, drawn.top + drawn.height - 3},
+            {drawn.left + drawn.width - 3, drawn.top + drawn.height - 3},
+        };
+        for (const POINT& p : points)
+            EXPECT_EQ(click(p), std::vector<std::int32_t>{kCaptionClose}) << when << ": a click at " << p.x << "," << p.y;
+        EXPECT_TRUE(click({drawn.left + drawn.width + 3, drawn.top + 3}).empty())
+            << when << ": the shadow beside the button is no button";
+    };
+    check("alone");
+    auto madeAfter = MakeWindow({.style = 0});
+    check("with another window made after it");
+}
+
+// What lies in the shadow band is the shadow alone, on every side, also with
+// an opaque body: no body fill, no border, no caption button.
+TEST_F(SkinWindowTest, TheShadowOfAnOpaqueWindowStaysShadow) {
+    constexpr std::int32_t kWidth = 300, kHeight = 200;
+    auto window = MakeWindow({.bounds = Rect{60, 70, kWidth, kHeight},
+                              .style = window_style::kCaptionButtons,
+                              .frameStyle = kShadowFrameStyle});
+    window->SetBackgroundColour(0xFF336699);
+    window->RepaintAndRefresh();
+    Surface shadow(kWidth, kHeight);
+    DrawNineGrid(shadow.Graphics(), ShadowFrameImage(), 0, 0, kWidth, kHeight, kShadowFrameMargins);
+    gdip::GdipFlush(shadow.Graphics(), Gdiplus::FlushIntentionSync);
+    const auto same = [&](std::int32_t x, std::int32_t y) {
+        EXPECT_EQ(window->MainSurface().PixelAt(x, y), shadow.PixelAt(x, y)) << "at " << x << "," << y;
+    };
+    for (std::int32_t k = 0; k < 7; ++k) {
+        for (const std::int32_t y : {3, kHeight / 2, kHeight - 4}) {
+            same(k, y);
+            same(kWidth - 1 - k, y);
+        }
+        for (const std::int32_t x : {3, kWidth / 2, kWidth - 20, kWidth - 4}) {
+            same(x, k);
+            same(x, kHeight - 1 - k);
+        }
+    }
+    EXPECT_EQ(window->MainSurface().PixelAt(kWidth / 2, kHeight / 2), 0xFF336699u) << "the body is filled";
+}
 
 // The update-rect message's name is registered for the whole system, so any
 // thread or process may send or post it, with any value. A window treats it
