@@ -3,7 +3,7 @@
 //   setup_bench SETUP_EXE FLOOR_EXE [PART...]
 // FLOOR_EXE is the bare program that shows one layered 600 x 392 window.
 // PART names the parts to run (extraction, start-up, memory, painting,
-// transitions); all of them without.
+// transitions, paste); all of them without.
 // Times are medians of repeated runs; absolute times are noise here, ratios
 // are what to compare. Each figure is printed twice: as a table row for a
 // person, and as one "bench NAME key=value ..." line for scripts.
@@ -31,6 +31,7 @@
 #include "runtime/files.h"
 #include "runtime/startup_trace.h"
 #include "setup/setup_application.h"
+#include "skin/controls/edit_box.h"
 #include "skin/controls/skin_control.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/skin_database.h"
@@ -564,6 +565,96 @@ void BenchTransitionFrames() {
     animator.Release();
 }
 
+// Pasting a long line into an edit box, up to the box drawn with the caret
+// after the last character: the box places a caret between every two
+// characters, so the least it can do is measure each character once. The
+// floor does that with bare GDI+ calls (the same font and layout, ranges
+// of 32, as many as GDI+ takes in one call) and draws the line once.
+// Measuring the whole line again for every batch would cost the square of
+// its length: at 10,000 characters, about a hundred and fifty times more.
+void BenchPaste() {
+    constexpr int kLength = 10000;
+    constexpr Rect kBox{20, 30, 400, 28};
+    std::wstring line;
+    while (line.size() < kLength) line += L"0123456789";
+    if (!MakeWideText(std::string(line.begin(), line.end())).ToClipboard()) Fail("the clipboard took no text");
+    static SkinWindow* const host = [] {
+        auto* window = new SkinWindow;  // lives on: the last window's end ends the process
+        window->Create({.bounds = Rect{60, 60, 460, 90}, .style = 0, .frameStyle = 0xF0F0F0});
+        window->Show(true);
+        return window;
+    }();
+    EditBox box;
+    if (!box.Create(*host, kBox, {})) Fail("no edit box for the paste");
+    const auto send = [&](UINT message, WPARAM wParam, LPARAM lParam) {
+        ::SendMessageW(host->GetHandle(), message, wParam, lParam);
+    };
+    const LPARAM inside = MAKELPARAM(kBox.left + 10, kBox.top + 10);
+    send(WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    send(WM_LBUTTONUP, 0, inside);
+    const auto holdControl = [](bool held) {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        state[VK_CONTROL] = held ? 0x80 : 0;
+        ::SetKeyboardState(state);
+    };
+
+    // The floor's tools, made once as the box makes its own once.
+    const FontRecord font{FontDescription{}};
+    Surface surface(kBox.width, kBox.height);
+    Gdiplus::GpGraphics* graphics = nullptr;
+    gdip::GdipCreateFromHDC(surface.Dc(), &graphics);
+    const std::unique_ptr<Gdiplus::GpGraphics, decltype(&gdip::GdipDeleteGraphics)> ownGraphics(
+        graphics, &gdip::GdipDeleteGraphics);
+    Gdiplus::GpStringFormat* format = nullptr;
+    gdip::GdipCloneStringFormat(font.Format(), &format);
+    const std::unique_ptr<Gdiplus::GpStringFormat, decltype(&gdip::GdipDeleteStringFormat)> ownFormat(
+        format, &gdip::GdipDeleteStringFormat);
+    if (!graphics || !format || !font) Fail("the paste floor has no GDI+ tools");
+    const Gdiplus::RectF layout{0, 0, 1e6f, static_cast<float>(kBox.height)};
+    float floorWidth = 0;
+
+    Pairs pairs;
+    for (int run = 0; run < 7; ++run) {
+        box.SetTextW(WideText{});
+        const double program = TimeOnce([&] {
+            holdControl(true);
+            send(WM_KEYDOWN, 'V', 0);
+            holdControl(false);
+            ::UpdateWindow(host->GetHandle());
+        });
+        if (box.GetTextW().ToWString() != line || box.Caret() != kLength)
+            Fail("the paste left " + std::to_string(box.GetTextW().ToWString().size()) + " characters, not " +
+                 std::to_string(kLength));
+        const double floor = TimeOnce([&] {
+            float right = 0;
+            std::vector<Gdiplus::CharacterRange> ranges;
+            for (int i = 0; i < 32; ++i) ranges.push_back({i, 1});
+            gdip::GdipSetStringFormatMeasurableCharacterRanges(format, 32, ranges.data());
+            std::vector<Gdiplus::GpRegion*> regions(32, nullptr);
+            for (auto& region : regions) gdip::GdipCreateRegion(&region);
+            for (int first = 0; first < kLength; first += 32) {
+                gdip::GdipMeasureCharacterRanges(graphics, line.c_str() + first, 32, font.Font(), layout, format, 32,
+                                                 regions.data());
+                for (Gdiplus::GpRegion* region : regions) {
+                    Gdiplus::RectF bounds{};
+                    gdip::GdipGetRegionBounds(region, graphics, &bounds);
+                    right += bounds.Width;
+                }
+            }
+            for (Gdiplus::GpRegion* region : regions) gdip::GdipDeleteRegion(region);
+            gdip::GdipGraphicsClear(graphics, 0xFFFFFFFF);
+            const Gdiplus::RectF shown{static_cast<float>(kBox.width) - right, 0, right, static_cast<float>(kBox.height)};
+            gdip::GdipDrawString(graphics, line.c_str(), kLength, font.Font(), &shown, format, font.TextBrush());
+            floorWidth = right;
+        });
+        if (floorWidth <= 0) Fail("the paste floor measured nothing");
+        pairs.Add(program, floor);
+    }
+    Report(Timed("paste", pairs, "10,000 characters measured one by one and drawn once with bare GDI+", 2.0));
+    box.Detach();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -582,6 +673,7 @@ int main(int argc, char** argv) {
     if (wanted("start-up")) BenchStartup(setupExe, floorExe);
     if (wanted("memory")) BenchMemoryAndSize(setupExe);
     if (wanted("transitions")) BenchTransitionFrames();
+    if (wanted("paste")) BenchPaste();
     // The setup window it brings up stays: this goes last.
     if (wanted("painting")) BenchPainting();
     std::fflush(stdout);
