@@ -33,7 +33,9 @@ public:
         bool disabled = false;
     };
 
-    Button() = default;
+    Button() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const Button& other);

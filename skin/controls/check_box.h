@@ -20,7 +20,9 @@ class CheckBox : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 1, kHot = 2, kPressed = 3 };
 
-    CheckBox() = default;
+    CheckBox() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const CheckBox& other);

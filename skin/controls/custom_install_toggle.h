@@ -17,7 +17,9 @@ class CustomInstallToggle : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
-    CustomInstallToggle() = default;
+    CustomInstallToggle() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const CustomInstallToggle& other);

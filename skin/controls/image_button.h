@@ -17,7 +17,9 @@ class ImageButton : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
-    ImageButton() = default;
+    ImageButton() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const ImageButton& other);
@@ -30,6 +32,11 @@ public:
     virtual void SetDisabledAndRefresh(bool disabled);
 
     std::int32_t VisualState() const { return state_; }
+    // A mouse click leaves the pressed look until the mouse leaves; after a
+    // key's click no mouse will, unless it is over the button.
+    void KeyboardClickEnded() override {
+        if (!IsMouseOn()) ChangeState(kNormal);
+    }
 
 protected:
     void OnLeftDown(Point) override { ChangeState(kPressed); }

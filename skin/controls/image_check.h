@@ -20,7 +20,9 @@ class ImageCheck : public SkinControl {
 public:
     enum Visual : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
 
-    ImageCheck() = default;
+    ImageCheck() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const ImageCheck& other);

@@ -5,6 +5,7 @@
 
 #include "skin/controls/control_timers.h"
 #include "skin/core/host_window_proc.h"
+#include "skin/core/keyboard_navigation.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "skin/window/drawing.h"
@@ -307,7 +308,23 @@ bool SkinControl::SetFocus() {
     HandleEvent(EventGotFocus, previous, 0);
     SetWindowProperty(window, property::kFocus, Handle());
     SendObjectEvent(previous, EventLostFocus, Handle());
+    FocusChanged(window, Handle());
     return true;
+}
+
+bool SkinControl::TabStop(std::optional<bool> value) {
+    if (value) State().tabStop = *value;
+    return State().tabStop;
+}
+
+std::int32_t SkinControl::TabPlace(std::optional<std::int32_t> value) {
+    if (value) State().tabPlace = *value;
+    return State().tabPlace;
+}
+
+WideText SkinControl::AccessibleName(std::optional<WideText> name) {
+    if (name) accessibleName_ = *name;
+    return accessibleName_.IsEmpty() ? text_ : accessibleName_;
 }
 
 std::int32_t SkinControl::UserFlag(std::optional<std::int32_t> value) {
@@ -490,6 +507,9 @@ void SkinControl::CopySettingsFrom(const SkinControl& other) {
     State().visible = other.State().visible;
     State().disabled = other.State().disabled;
     State().focusable = other.State().focusable;
+    State().tabStop = other.State().tabStop;
+    State().tabPlace = other.State().tabPlace;
+    accessibleName_ = other.accessibleName_;
     transparency_ = other.transparency_;
     text_ = other.text_;
     heldValues_ = other.heldValues_;

@@ -33,6 +33,11 @@ std::size_t RemoveObjectAt(std::size_t position);
 // the window's skin object says, else the window's client rectangle.
 Rect HostControlArea(HWND window);
 
+// A left button press and release over the object, with the point relative
+// to it: what the mouse sends, for the keyboard to send the same.
+void PressObject(HWND window, ObjectHandle target, EventParam packedPoint);
+void ReleaseObject(HWND window, ObjectHandle target, EventParam packedPoint);
+
 bool IsObjectShown(ObjectHandle handle);
 bool IsObjectDisabled(ObjectHandle handle);
 

@@ -8,6 +8,7 @@
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
+#include "skin/window/focus_indicator.h"
 #include "skin/window/frame_presented.h"
 #include "skin/window/shadow_frame.h"
 
@@ -990,6 +991,7 @@ void SkinWindow::SetBackgroundColour(std::optional<Argb> colour) {
 
 void SkinWindow::UpdateRect(const Rect& rect) {
     if (animating_ || !window_ || !mainSurface_) return;
+    const Rect indicator = PresentFocusIndicator(window_, mainSurface_);
     FlushGraphics(mainSurface_.Graphics());
     if (layered_) {
         POINT position{bounds_.left, bounds_.top};
@@ -1002,6 +1004,8 @@ void SkinWindow::UpdateRect(const Rect& rect) {
         return;
     }
     ::BitBlt(windowDc_, rect.left, rect.top, rect.width, rect.height, mainSurface_.Dc(), rect.left, rect.top, SRCCOPY);
+    ::BitBlt(windowDc_, indicator.left, indicator.top, indicator.width, indicator.height, mainSurface_.Dc(),
+             indicator.left, indicator.top, SRCCOPY);
 }
 
 }  // namespace lirvo
