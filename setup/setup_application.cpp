@@ -10,6 +10,7 @@
 #include "runtime/text_ops.h"
 #include "setup/byte_size.h"
 #include "setup/install_folder.h"
+#include "setup/page_keyboard.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/shared_routines.h"
 
@@ -91,6 +92,7 @@ void SetupApplication::OnStartupFormCreated() {
     const double width = window.GetWidth(), height = window.GetHeight();
     s.buttons[1].Create(window, Scaled(width / 2 - 100, height - 100, 200, 56), true, SkinImageBytes("安装按键"));
     s.buttons[1].SetEventHandler(ClickHandler());
+    PrepareWelcomeKeyboard(s);
 
     runtime::MarkStartupStep("install-button");
     const GdipBitmap selection = ImageFromBytes(Bytes(SelectionImage()));
@@ -270,6 +272,7 @@ void SetupApplication::BuildSelectionPage() {
         return OnCustomInstallClick(host, sender, event);
     });
     window.RepaintAndRefresh();
+    PrepareSelectionKeyboard(s);
 }
 
 void SetupApplication::LeaveSelectionPage() {
@@ -302,6 +305,7 @@ void SetupApplication::BuildInstallPage() {
     s.customInstallToggle.Visible(false);
     s.customInstallToggle.Toggled(false);
     s.customInstallPanel.Show(false);
+    PrepareInstallKeyboard(s);
     runtime::SetTimerPeriod(startupForm_, progressTimer_, kProgressPeriod);
 }
 
@@ -345,6 +349,7 @@ void SetupApplication::OnProgressTick() {
     s.buttons[6].Create(window, Scaled(width / 2 + 180, height - 50, 80, 34), true, SkinImageBytes("完成按键"));
     s.buttons[6].SetEventHandler(ClickHandler());
     window.RepaintAndRefresh();
+    PrepareFinishKeyboard(s);
 }
 
 void SetupApplication::FinishSetup() {
