@@ -23,6 +23,8 @@ constexpr struct {
 
 bool CustomInstallToggle::Create(SkinObject& host, const Rect& rect) {
     if (!Attach(host, rect, WideText(), 0, true, false)) return false;
+    // What it says is drawn, not its text: screen readers get the caption.
+    AccessibleName(MakeWideText(kCustomInstallCaption));
     imageRect_ = rect;
     Refresh();
     return true;

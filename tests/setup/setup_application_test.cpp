@@ -16,6 +16,8 @@
 #include "runtime/shell.h"
 #include "runtime/process.h"
 #include "setup/install_folder.h"
+#include "skin/core/keyboard_navigation.h"
+#include "skin/core/window_properties.h"
 #include "skin/core/file_io.h"
 #include "skin/core/unique_handle.h"
 #include "tests/support/child_process.h"
@@ -107,6 +109,22 @@ protected:
         app_->OnSetupClick(S().setupWindow.GetHandle(), S().buttons[4].Id(), kLeftButtonReleased);
         runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
         Pump();
+    }
+
+    // A key pressed and released on the setup window, as the system sends it.
+    void Key(UINT key) {
+        const HWND window = S().setupWindow.GetHandle();
+        ::SendMessageW(window, WM_KEYDOWN, key, 1);
+        if (::IsWindow(window)) ::SendMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+        Pump();
+    }
+    ObjectHandle Focus() {
+        return static_cast<ObjectHandle>(GetWindowProperty(S().setupWindow.GetHandle(), property::kFocus));
+    }
+    std::vector<ObjectHandle> Order() { return TabOrder(S().setupWindow.GetHandle()); }
+    void TabTo(const SkinControl& control) {
+        for (std::size_t i = 0; i <= Order().size() && Focus() != control.Id(); ++i) Key(VK_TAB);
+        ASSERT_EQ(Focus(), control.Id());
     }
 
     std::unique_ptr<SetupApplication> app_;
@@ -325,6 +343,88 @@ TEST_F(SetupApplicationTest, CancelOnTheSelectionPageClosesBothWindowsAndInstall
     EXPECT_FALSE(::IsWindow(panel)) << "the panel closes with the window";
     EXPECT_FALSE(app_->FilesInstalled());
     EXPECT_FALSE(app_->Finished()) << "nothing to complete";
+}
+
+TEST_F(SetupApplicationTest, EveryPageWorksFromTheKeyboardInItsReadingOrder) {
+    runtime::ComApartment com;
+    const std::string desktopLink = runtime::GetSpecialFolder(3) + "LirvoPDF阅读器.lnk";
+    lirvo::testing::RemoveTree(desktopLink);
+    EXPECT_EQ(Focus(), S().buttons[1].Id()) << "welcome: on 立即安装";
+    EXPECT_EQ(Order(), std::vector<ObjectHandle>{S().buttons[1].Id()});
+    Key(VK_RETURN);
+    ASSERT_TRUE(S().folderBox.IsAttached()) << "Enter clicked 立即安装";
+
+    EXPECT_EQ(Focus(), S().buttons[4].Id()) << "selection: on 下一步";
+    EXPECT_EQ(Order(), (std::vector<ObjectHandle>{S().folderBox.Id(), S().buttons[2].Id(), S().checkMarks[1].Id(),
+                                                  S().checkMarks[2].Id(), S().checkMarks[3].Id(), S().buttons[4].Id(),
+                                                  S().buttons[5].Id(), S().customInstallToggle.Id()}))
+        << "folder box, 更换目录, the options, 下一步, 取消, 自定义安装 (上一步 is disabled)";
+    TabTo(S().checkMarks[1]);
+    Key(VK_SPACE);
+    EXPECT_FALSE(S().checkMarks[1].Shown()) << "Space clears the desktop shortcut";
+    EXPECT_FALSE(S().options.desktopShortcut);
+    TabTo(S().folderBox);
+    TempFolder temp;
+    const std::string folder = temp / "LirvoPDF阅读器\\";
+    S().folderBox.SetText(folder);
+    Key(VK_RETURN);  // in the folder box: 下一步
+    ASSERT_TRUE(app_->FilesInstalled()) << "Enter in the folder box is 下一步";
+    runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
+    EXPECT_TRUE(Order().empty()) << "nothing to focus while the files are copied";
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(::IsWindow(S().setupWindow.GetHandle())) << "Escape does nothing during the installation";
+    EXPECT_FALSE(app_->Finished());
+
+    for (int tick = 0; tick < 100; ++tick) app_->OnProgressTick();
+    ASSERT_TRUE(S().buttons[6].IsAttached());
+    EXPECT_EQ(Focus(), S().buttons[6].Id()) << "finish: on 完成";
+    EXPECT_EQ(Order(), (std::vector<ObjectHandle>{S().checkMarks[4].Id(), S().checkMarks[5].Id(), S().buttons[6].Id(),
+                                                  S().customInstallToggle.Id()}))
+        << "the options, 完成, 自定义安装";
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(app_->Finished()) << "Escape closes: the installation completes without the launch";
+    EXPECT_TRUE(runtime::PathExists(folder + "LirvoPDF阅读器.exe"));
+    EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared with Space";
+    const std::string group = runtime::GetSpecialFolder(5) + "LirvoPDF阅读器";
+    EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk"));
+    lirvo::testing::RemoveTree(group);
+    testing::ForgetRecordedAssociation();
+}
+
+TEST_F(SetupApplicationTest, EscapeOnTheWelcomePageDoesWhatTheCloseButtonDoes) {
+    const HWND window = S().setupWindow.GetHandle();
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(SetupApplicationTest, EscapeOnTheSelectionPageDoesWhatTheCloseButtonDoes) {
+    ToSelectionPage();
+    const HWND window = S().setupWindow.GetHandle();
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(app_->FilesInstalled());
+    EXPECT_FALSE(app_->Finished()) << "nothing to complete";
+}
+
+TEST_F(SetupApplicationTest, TheControlsAreNamedWithTheWordsTheirPicturesShow) {
+    EXPECT_EQ(S().buttons[1].AccessibleName().ToAnsi(), "立即安装");
+    ToSelectionPage();
+    const struct {
+        const SkinControl& control;
+        const char* name;
+    } named[] = {
+        {S().folderBox, "安装位置"},
+        {S().buttons[2], "更换目录"},
+        {S().checkMarks[1], "创建桌面快捷方式"},
+        {S().checkMarks[2], "创建开始菜单文件夹（含卸载快捷方式）"},
+        {S().checkMarks[3], "我已了解：本软件不联网、不收集数据"},
+        {S().buttons[3], "上一步"},
+        {S().buttons[4], "下一步"},
+        {S().buttons[5], "取消"},
+        {S().customInstallToggle, "自定义安装"},
+    };
+    for (const auto& n : named)
+        EXPECT_EQ(const_cast<SkinControl&>(n.control).AccessibleName().ToAnsi(), n.name);
 }
 
 TEST(InstallFolderRules, WhatIsTakenAndWhatIsRefused) {
