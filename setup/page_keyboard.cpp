@@ -7,6 +7,11 @@ namespace {
 
 void Name(SkinControl& control, const char* words) { control.AccessibleName(MakeWideText(words)); }
 
+// A new page: screen readers read the window's children again.
+void PageChanged(SetupState& s) {
+    ::NotifyWinEvent(EVENT_OBJECT_REORDER, s.setupWindow.GetHandle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
 void EscapeCloses(SetupState& s) { SetCancelControl(s.setupWindow.GetHandle(), s.setupWindow.GetObjectId()); }
 
 // The focus starts on the page's main button, which Enter also clicks from
@@ -19,12 +24,14 @@ void StartOn(SetupState& s, ImageButton& mainButton) {
 }  // namespace
 
 void PrepareWelcomeKeyboard(SetupState& s) {
+    PageChanged(s);
     Name(s.buttons[1], accessible_name::kInstall);
     EscapeCloses(s);
     StartOn(s, s.buttons[1]);
 }
 
 void PrepareSelectionKeyboard(SetupState& s) {
+    PageChanged(s);
     // Created in reading order: folder box, 更换目录, the options, 上一步
     // (disabled, so Tab passes it), 下一步, 取消, 自定义安装.
     Name(s.folderBox, accessible_name::kFolderBox);
@@ -40,6 +47,7 @@ void PrepareSelectionKeyboard(SetupState& s) {
 }
 
 void PrepareInstallKeyboard(SetupState& s) {
+    PageChanged(s);
     Name(s.progressBar, accessible_name::kProgress);
     const HWND window = s.setupWindow.GetHandle();
     SetDefaultControl(window, 0);
@@ -47,6 +55,7 @@ void PrepareInstallKeyboard(SetupState& s) {
 }
 
 void PrepareFinishKeyboard(SetupState& s) {
+    PageChanged(s);
     Name(s.checkMarks[4], accessible_name::kPdfAssociation);
     Name(s.checkMarks[5], accessible_name::kLaunchReader);
     Name(s.checkMarks[6], accessible_name::kUninstallNote);

@@ -37,6 +37,7 @@ bool CustomInstallToggle::Toggled(std::optional<bool> toggled) {
 
 void CustomInstallToggle::OnLeftDown(Point) {
     toggled_ = !toggled_;
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
     ChangeState(kPressed);
 }
 

@@ -4,6 +4,8 @@
 // change of look fades. After a press the button keeps its pressed look
 // until the mouse leaves it. The button owns its decoded pictures.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,6 +22,8 @@ public:
     ImageButton() { State().tabStop = true; }
 
     bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText("按下"); }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const ImageButton& other);

@@ -1,8 +1,11 @@
 #include "skin/controls/skin_control.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <vector>
 
+#include "skin/controls/accessible_window.h"
 #include "skin/controls/control_timers.h"
 #include "skin/core/host_window_proc.h"
 #include "skin/core/keyboard_navigation.h"
@@ -194,6 +197,7 @@ void SkinControl::SetCursorShape(LPCSTR cursor) const { ::SetCursor(::LoadCursor
 bool SkinControl::Attach(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t userFlag,
                          bool visible, bool disabled) {
     if (attached_) return false;
+    InstallAccessibility();
     SetHandle(Registry().NewControlHandle());
     hostObject_ = host.Handle();
     State().hostWindow = host.State().hostWindow;
@@ -322,6 +326,12 @@ std::int32_t SkinControl::TabPlace(std::optional<std::int32_t> value) {
     return State().tabPlace;
 }
 
+std::int32_t SkinControl::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
+
+void SkinControl::NotifyAccessible(std::uint32_t winEvent) const {
+    if (Handle() > 0 && State().hostWindow) ::NotifyWinEvent(winEvent, State().hostWindow, OBJID_CLIENT, Handle());
+}
+
 WideText SkinControl::AccessibleName(std::optional<WideText> name) {
     if (name) accessibleName_ = *name;
     return accessibleName_.IsEmpty() ? text_ : accessibleName_;
@@ -335,6 +345,8 @@ std::int32_t SkinControl::UserFlag(std::optional<std::int32_t> value) {
 void SkinControl::SetTextW(const WideText& text) {
     text_ = text;
     HandleEvent(kEventTextChanged, 0, 0);
+    // Without a name of its own the text is its name; otherwise it is a value.
+    NotifyAccessible(accessibleName_.IsEmpty() ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_VALUECHANGE);
 }
 
 void SkinControl::SetText(std::string_view ansi) { SetTextW(MakeWideText(ansi)); }

@@ -179,6 +179,12 @@ void Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+namespace {
+MessageAnswer messageAnswer = nullptr;
+}  // namespace
+
+void SetMessageAnswer(MessageAnswer answer) { messageAnswer = answer; }
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result;
     if (auto* target = reinterpret_cast<WindowMessageTarget*>(GetWindowProperty(window, property::kThis))) {
@@ -188,6 +194,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } else {
         result = ::DefWindowProcW(window, message, wParam, lParam);
     }
+    if (messageAnswer && messageAnswer(window, message, wParam, lParam, result)) return result;
     Route(window, message, wParam, lParam);
     return result;
 }
