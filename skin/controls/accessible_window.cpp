@@ -1,6 +1,7 @@
 #include "skin/controls/accessible_window.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "skin/controls/skin_control.h"
@@ -27,6 +28,18 @@ UINT DefaultActionMessage() {
 }
 
 ObjectRegistry& Registry() { return Toolkit().objectRegistry; }
+
+std::vector<ObjectHandle> ShownControls(HWND window) {
+    std::vector<ObjectHandle> children;
+    for (std::size_t i = 1; i <= Registry().Size(); ++i) {
+        const SkinObject* object = Registry().ObjectAt(i);
+        if (object && object->Handle() > 0 && object->State().hostWindow == window && IsObjectShown(object->Handle()))
+            children.push_back(object->Handle());
+    }
+    // Handles grow with creation: the order the page was built in.
+    std::sort(children.begin(), children.end());
+    return children;
+}
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
@@ -65,10 +78,14 @@ bool Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 }
 
 // The window's children as a screen reader lists them (AccessibleChildren):
-// their ids, which are the controls' handles, taken when it asked.
+// their ids, which are the controls' handles. Another process's proxy keeps
+// this object once it has it, so Reset takes the children afresh: the page
+// may have changed since.
 class ChildList final : public IEnumVARIANT {
 public:
-    ChildList(std::vector<ObjectHandle> children, ULONG next = 0) : children_(std::move(children)), next_(next) {}
+    using Source = std::function<std::vector<ObjectHandle>()>;
+    ChildList(Source source, std::vector<ObjectHandle> children, ULONG next = 0)
+        : source_(std::move(source)), children_(std::move(children)), next_(next) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (!object) return E_POINTER;
@@ -102,12 +119,13 @@ public:
         return next_ < children_.size() ? S_OK : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE Reset() override {
+        children_ = source_();
         next_ = 0;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** copy) override {
         if (!copy) return E_POINTER;
-        *copy = new ChildList(children_, next_);
+        *copy = new ChildList(source_, children_, next_);
         return S_OK;
     }
 
@@ -115,6 +133,7 @@ private:
     ~ChildList() = default;
 
     std::atomic<ULONG> references_{1};
+    Source source_;
     std::vector<ObjectHandle> children_;
     ULONG next_;
 };
@@ -136,7 +155,9 @@ HRESULT AccessibleWindow::QueryInterface(REFIID iid, void** object) {
         return S_OK;
     }
     if (iid == __uuidof(IEnumVARIANT) && ::IsWindow(window_)) {
-        *object = static_cast<IEnumVARIANT*>(new ChildList(Children()));
+        const HWND window = window_;
+        auto source = [window] { return ::IsWindow(window) ? ShownControls(window) : std::vector<ObjectHandle>{}; };
+        *object = static_cast<IEnumVARIANT*>(new ChildList(source, source()));
         return S_OK;
     }
     *object = nullptr;
@@ -165,17 +186,7 @@ HRESULT AccessibleWindow::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIAN
     return E_NOTIMPL;
 }
 
-std::vector<ObjectHandle> AccessibleWindow::Children() const {
-    std::vector<ObjectHandle> children;
-    for (std::size_t i = 1; i <= Registry().Size(); ++i) {
-        const SkinObject* object = Registry().ObjectAt(i);
-        if (object && object->Handle() > 0 && object->State().hostWindow == window_ && IsObjectShown(object->Handle()))
-            children.push_back(object->Handle());
-    }
-    // Handles grow with creation: the order the page was built in.
-    std::sort(children.begin(), children.end());
-    return children;
-}
+std::vector<ObjectHandle> AccessibleWindow::Children() const { return ShownControls(window_); }
 
 SkinControl* AccessibleWindow::Control(const VARIANT& child) const {
     if (child.vt != VT_I4 || child.lVal <= 0) return nullptr;
