@@ -92,7 +92,6 @@ void SetupApplication::OnStartupFormCreated() {
     const double width = window.GetWidth(), height = window.GetHeight();
     s.buttons[1].Create(window, Scaled(width / 2 - 100, height - 100, 200, 56), true, SkinImageBytes("安装按键"));
     s.buttons[1].SetEventHandler(ClickHandler());
-    PrepareWelcomeKeyboard(s);
 
     runtime::MarkStartupStep("install-button");
     const GdipBitmap selection = ImageFromBytes(Bytes(SelectionImage()));
@@ -103,6 +102,8 @@ void SetupApplication::OnStartupFormCreated() {
     s.customInstallPanel.Show(false);
     s.customInstallPanel.TopMost(true);
     window.DragAnywhere(true);
+    // Last: making the panel takes the keyboard focus from the window.
+    PrepareWelcomeKeyboard(s);
 }
 
 void SetupApplication::OnStartupFormClose() {
