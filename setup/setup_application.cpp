@@ -10,6 +10,7 @@
 #include "runtime/text_ops.h"
 #include "setup/byte_size.h"
 #include "setup/install_folder.h"
+#include "setup/page_keyboard.h"
 #include "skin/core/image_from_bytes.h"
 #include "skin/core/shared_routines.h"
 
@@ -101,6 +102,8 @@ void SetupApplication::OnStartupFormCreated() {
     s.customInstallPanel.Show(false);
     s.customInstallPanel.TopMost(true);
     window.DragAnywhere(true);
+    // Last: making the panel takes the keyboard focus from the window.
+    PrepareWelcomeKeyboard(s);
 }
 
 void SetupApplication::OnStartupFormClose() {
@@ -270,6 +273,7 @@ void SetupApplication::BuildSelectionPage() {
         return OnCustomInstallClick(host, sender, event);
     });
     window.RepaintAndRefresh();
+    PrepareSelectionKeyboard(s);
 }
 
 void SetupApplication::LeaveSelectionPage() {
@@ -302,6 +306,7 @@ void SetupApplication::BuildInstallPage() {
     s.customInstallToggle.Visible(false);
     s.customInstallToggle.Toggled(false);
     s.customInstallPanel.Show(false);
+    PrepareInstallKeyboard(s);
     runtime::SetTimerPeriod(startupForm_, progressTimer_, kProgressPeriod);
 }
 
@@ -345,6 +350,7 @@ void SetupApplication::OnProgressTick() {
     s.buttons[6].Create(window, Scaled(width / 2 + 180, height - 50, 80, 34), true, SkinImageBytes("完成按键"));
     s.buttons[6].SetEventHandler(ClickHandler());
     window.RepaintAndRefresh();
+    PrepareFinishKeyboard(s);
 }
 
 void SetupApplication::FinishSetup() {

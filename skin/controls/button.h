@@ -5,6 +5,8 @@
 // a toolkit-wide menu-open flag and report their release as user event 19.
 // The button owns its text style, icon and arrow pictures.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -33,7 +35,11 @@ public:
         bool disabled = false;
     };
 
-    Button() = default;
+    Button() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText("按下"); }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const Button& other);

@@ -41,6 +41,7 @@ bool CheckBox::Checked(std::optional<bool> checked, bool refresh) {
     if (checked) {
         checked_ = drawnChecked_ = *checked;
         if (refresh) Refresh();
+        NotifyAccessible(EVENT_OBJECT_STATECHANGE);
     }
     return checked_;
 }
@@ -54,6 +55,7 @@ void CheckBox::Toggle() {
     drawnChecked_ = checked_;
     checked_ = !checked_;
     BeginStateFade(10, 10, kHot);
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
 }
 
 Gdiplus::GpBitmap* CheckBox::Picture(bool checked, std::int32_t state) const {

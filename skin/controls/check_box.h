@@ -5,6 +5,8 @@
 // completes. A double click counts as a second click. The box owns its
 // text style.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,7 +22,12 @@ class CheckBox : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 1, kHot = 2, kPressed = 3 };
 
-    CheckBox() = default;
+    CheckBox() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_CHECKBUTTON; }
+    std::uint32_t AccessibleStates() const override { return checked_ ? STATE_SYSTEM_CHECKED : 0; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText(checked_ ? "清除" : "选中"); }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const CheckBox& other);

@@ -23,6 +23,8 @@ constexpr struct {
 
 bool CustomInstallToggle::Create(SkinObject& host, const Rect& rect) {
     if (!Attach(host, rect, WideText(), 0, true, false)) return false;
+    // What it says is drawn, not its text: screen readers get the caption.
+    AccessibleName(MakeWideText(kCustomInstallCaption));
     imageRect_ = rect;
     Refresh();
     return true;
@@ -35,6 +37,7 @@ bool CustomInstallToggle::Toggled(std::optional<bool> toggled) {
 
 void CustomInstallToggle::OnLeftDown(Point) {
     toggled_ = !toggled_;
+    NotifyAccessible(EVENT_OBJECT_STATECHANGE);
     ChangeState(kPressed);
 }
 

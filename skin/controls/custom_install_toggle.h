@@ -3,6 +3,8 @@
 // flag at once (not on release); the application reads the flag after the
 // click event. Setting the flag from outside does not redraw it.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,7 +19,12 @@ class CustomInstallToggle : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
-    CustomInstallToggle() = default;
+    CustomInstallToggle() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText("按下"); }
+    std::uint32_t AccessibleStates() const override { return toggled_ ? STATE_SYSTEM_PRESSED : 0; }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const CustomInstallToggle& other);

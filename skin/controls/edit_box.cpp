@@ -88,7 +88,7 @@ struct EditBox::KeyAction {
     void (EditBox::*action)();
 };
 
-EditBox::EditBox() = default;
+EditBox::EditBox() { State().tabStop = true; }
 EditBox::~EditBox() = default;
 
 bool EditBox::Create(SkinObject& host, const Rect& rect, const CreateArgs& args) {

@@ -5,6 +5,8 @@
 // owns its text style, its string format and its icon; its caret timer runs
 // only while it has the focus.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -61,6 +63,9 @@ public:
     void CopyOwnSettingsFrom(const EditBox& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
+
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_TEXT; }
+    std::optional<WideText> AccessibleValue() const override { return GetTextW(); }
     // Line breaks are dropped: the text stays on one line.
     void SetTextW(const WideText& text) override;
 

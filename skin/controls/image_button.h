@@ -4,6 +4,8 @@
 // change of look fades. After a press the button keeps its pressed look
 // until the mouse leaves it. The button owns its decoded pictures.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,7 +19,11 @@ class ImageButton : public SkinControl {
 public:
     enum Visual : std::int32_t { kNormal = 0, kHot = 1, kPressed = 2 };
 
-    ImageButton() = default;
+    ImageButton() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText("按下"); }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const ImageButton& other);
@@ -30,6 +36,11 @@ public:
     virtual void SetDisabledAndRefresh(bool disabled);
 
     std::int32_t VisualState() const { return state_; }
+    // A mouse click leaves the pressed look until the mouse leaves; after a
+    // key's click no mouse will, unless it is over the button.
+    void KeyboardClickEnded() override {
+        if (!IsMouseOn()) ChangeState(kNormal);
+    }
 
 protected:
     void OnLeftDown(Point) override { ChangeState(kPressed); }

@@ -21,6 +21,7 @@ bool ImageCheck::Shown(std::optional<bool> shown) {
     if (shown) {
         shown_ = *shown;
         Refresh();
+        NotifyAccessible(EVENT_OBJECT_STATECHANGE);
     }
     return shown_;
 }

@@ -4,6 +4,8 @@
 // shown is fully transparent but still takes clicks, so the option under it
 // can be ticked again. The control owns the decoded strip.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,7 +22,12 @@ class ImageCheck : public SkinControl {
 public:
     enum Visual : std::int32_t { kInitial = 0, kNormal = 1, kHot = 2, kPressed = 3 };
 
-    ImageCheck() = default;
+    ImageCheck() { State().tabStop = true; }
+
+    bool ClicksOnKey() const override { return true; }
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_CHECKBUTTON; }
+    std::uint32_t AccessibleStates() const override { return shown_ ? STATE_SYSTEM_CHECKED : 0; }
+    WideText AccessibleDefaultAction() const override { return MakeWideText(shown_ ? "清除" : "选中"); }
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const ImageCheck& other);

@@ -4,6 +4,8 @@
 // invisible fill that still covers the rectangle, a dark fill and two white
 // gradients. The label owns its text style.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -31,6 +33,8 @@ public:
 
     std::unique_ptr<SkinControl> Clone() const override { return CloneAs(*this); }
     void CopyOwnSettingsFrom(const Label& other);
+
+    std::uint32_t AccessibleStates() const override { return STATE_SYSTEM_READONLY; }
 
     virtual bool Create(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t frame,
                         std::optional<FontDescription> textStyle = std::nullopt,

@@ -54,10 +54,17 @@ bool ProgressBar::Create(SkinObject& host, const Rect& rect, const CreateArgs& a
     return true;
 }
 
+std::optional<WideText> ProgressBar::AccessibleValue() const {
+    const float range = maximum_ - minimum_;
+    const float share = range > 0 ? std::clamp((position_ - minimum_) / range, 0.0f, 1.0f) : 0.0f;
+    return MakeWideText(std::to_string(static_cast<int>(share * 100.0f + 0.5f)) + "%");
+}
+
 float ProgressBar::Position(std::optional<std::int32_t> value, bool refresh) {
     if (value) {
         position_ = static_cast<float>(*value);
         if (refresh) Refresh();
+        NotifyAccessible(EVENT_OBJECT_VALUECHANGE);
     }
     return position_;
 }

@@ -4,6 +4,8 @@
 // shine moves on the control's own timer, which stops with the control. The
 // bar owns its text style and the shine picture.
 
+#include <oleacc.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -46,6 +48,11 @@ public:
     void CopyOwnSettingsFrom(const ProgressBar& other);
 
     virtual bool Create(SkinObject& host, const Rect& rect, const CreateArgs& args);
+
+    std::int32_t AccessibleRole() const override { return ROLE_SYSTEM_PROGRESSBAR; }
+    std::uint32_t AccessibleStates() const override { return STATE_SYSTEM_READONLY; }
+    // The share of the way from the minimum to the maximum, in percent.
+    std::optional<WideText> AccessibleValue() const override;
     // The position is not limited to the bounds.
     virtual float Position(std::optional<std::int32_t> value = std::nullopt, bool refresh = false);
     virtual void SetColours(std::optional<Argb> colour1, std::optional<Argb> colour2 = std::nullopt,

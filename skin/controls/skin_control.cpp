@@ -1,10 +1,14 @@
 #include "skin/controls/skin_control.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <vector>
 
+#include "skin/controls/accessible_window.h"
 #include "skin/controls/control_timers.h"
 #include "skin/core/host_window_proc.h"
+#include "skin/core/keyboard_navigation.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 #include "skin/window/drawing.h"
@@ -193,6 +197,7 @@ void SkinControl::SetCursorShape(LPCSTR cursor) const { ::SetCursor(::LoadCursor
 bool SkinControl::Attach(SkinObject& host, const Rect& rect, const WideText& text, std::int32_t userFlag,
                          bool visible, bool disabled) {
     if (attached_) return false;
+    InstallAccessibility();
     SetHandle(Registry().NewControlHandle());
     hostObject_ = host.Handle();
     State().hostWindow = host.State().hostWindow;
@@ -307,7 +312,29 @@ bool SkinControl::SetFocus() {
     HandleEvent(EventGotFocus, previous, 0);
     SetWindowProperty(window, property::kFocus, Handle());
     SendObjectEvent(previous, EventLostFocus, Handle());
+    FocusChanged(window, Handle());
     return true;
+}
+
+bool SkinControl::TabStop(std::optional<bool> value) {
+    if (value) State().tabStop = *value;
+    return State().tabStop;
+}
+
+std::int32_t SkinControl::TabPlace(std::optional<std::int32_t> value) {
+    if (value) State().tabPlace = *value;
+    return State().tabPlace;
+}
+
+std::int32_t SkinControl::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
+
+void SkinControl::NotifyAccessible(std::uint32_t winEvent) const {
+    if (Handle() > 0 && State().hostWindow) ::NotifyWinEvent(winEvent, State().hostWindow, OBJID_CLIENT, Handle());
+}
+
+WideText SkinControl::AccessibleName(std::optional<WideText> name) {
+    if (name) accessibleName_ = *name;
+    return accessibleName_.IsEmpty() ? text_ : accessibleName_;
 }
 
 std::int32_t SkinControl::UserFlag(std::optional<std::int32_t> value) {
@@ -318,6 +345,8 @@ std::int32_t SkinControl::UserFlag(std::optional<std::int32_t> value) {
 void SkinControl::SetTextW(const WideText& text) {
     text_ = text;
     HandleEvent(kEventTextChanged, 0, 0);
+    // Without a name of its own the text is its name; otherwise it is a value.
+    NotifyAccessible(accessibleName_.IsEmpty() ? EVENT_OBJECT_NAMECHANGE : EVENT_OBJECT_VALUECHANGE);
 }
 
 void SkinControl::SetText(std::string_view ansi) { SetTextW(MakeWideText(ansi)); }
@@ -490,6 +519,9 @@ void SkinControl::CopySettingsFrom(const SkinControl& other) {
     State().visible = other.State().visible;
     State().disabled = other.State().disabled;
     State().focusable = other.State().focusable;
+    State().tabStop = other.State().tabStop;
+    State().tabPlace = other.State().tabPlace;
+    accessibleName_ = other.accessibleName_;
     transparency_ = other.transparency_;
     text_ = other.text_;
     heldValues_ = other.heldValues_;

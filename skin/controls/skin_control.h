@@ -113,6 +113,24 @@ public:
     // (and nothing moved) for the control itself or one it hosts.
     virtual bool SetHost(SkinObject& host);
     virtual bool SetFocus();
+    // Whether Tab stops on the control, and where in the window's order (0
+    // unless given; within one place, the order of creation).
+    bool TabStop(std::optional<bool> value = std::nullopt);
+    std::int32_t TabPlace(std::optional<std::int32_t> value = std::nullopt);
+    // What a screen reader calls the control: the name given, else its text.
+    // Controls drawn from pictures have no text and need one given.
+    WideText AccessibleName(std::optional<WideText> name = std::nullopt);
+    // What else a screen reader is told of the control: its role (an MSAA
+    // ROLE_SYSTEM_ value), the states that depend on its class (checked,
+    // pressed, read-only), its value and the name of its default action
+    // (empty: none; the action itself is always a click).
+    virtual std::int32_t AccessibleRole() const;
+    virtual std::uint32_t AccessibleStates() const { return 0; }
+    virtual std::optional<WideText> AccessibleValue() const { return std::nullopt; }
+    virtual WideText AccessibleDefaultAction() const { return {}; }
+    // Tells those who follow the window (screen readers) that the
+    // control's state or value changed.
+    void NotifyAccessible(std::uint32_t winEvent) const;
     virtual std::int32_t UserFlag(std::optional<std::int32_t> value = std::nullopt);
     virtual void SetTextW(const WideText& text);
     virtual void SetText(std::string_view ansi);
@@ -283,6 +301,7 @@ private:
     std::int32_t ownedValue_ = 0;
     ObjectHandle eventTarget_ = 0;
     WideText toolTip_;
+    WideText accessibleName_;
     ToolTip toolTipWindow_;  // over the control's rectangle on its host window
     Surface newLook_;
     Surface oldLook_;

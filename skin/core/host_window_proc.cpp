@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "skin/core/keyboard_navigation.h"
 #include "skin/core/toolkit.h"
 #include "skin/core/window_properties.h"
 
@@ -47,6 +48,7 @@ void ChangeFocusOnPress(HWND window, ObjectHandle pressed) {
     SetWindowProperty(window, property::kFocus, pressed);
     SendObjectEvent(pressed, EventGotFocus, previous);
     SendObjectEvent(previous, EventLostFocus, pressed);
+    FocusChanged(window, pressed);
 }
 
 // The mouse button messages, one row each.
@@ -94,11 +96,10 @@ void RouteMouseMove(HWND window, MousePoint point) {
     if (hit != 0) SendObjectEvent(hit, EventMouseMove, RelativePoint(hit, point));
 }
 
-void RouteButton(HWND window, const ButtonRoute& route, MousePoint point) {
-    const ObjectHandle capture = HandleProperty(window, property::kMouseCapture);
-    const ObjectHandle target = capture != 0 ? capture : HitTest(window, point.x, point.y);
+// What a press or release over a target sends; the mouse and the keyboard
+// both come through here, so a key's click is the mouse's to the event.
+void SendButton(HWND window, const ButtonRoute& route, ObjectHandle target, EventParam packed) {
     if (target == 0) return;
-    const EventParam packed = RelativePoint(target, point);
     SendObjectEvent(target, route.event, packed);
     switch (route.action) {
     case ButtonAction::Press:
@@ -114,6 +115,13 @@ void RouteButton(HWND window, const ButtonRoute& route, MousePoint point) {
     case ButtonAction::DoubleClick:
         break;
     }
+}
+
+void RouteButton(HWND window, const ButtonRoute& route, MousePoint point) {
+    const ObjectHandle capture = HandleProperty(window, property::kMouseCapture);
+    const ObjectHandle target = capture != 0 ? capture : HitTest(window, point.x, point.y);
+    if (target == 0) return;
+    SendButton(window, route, target, RelativePoint(target, point));
 }
 
 // Removes every entry of the destroyed window and every entry without a host.
@@ -139,6 +147,7 @@ void Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     for (const ButtonRoute& route : kButtonRoutes)
         if (route.message == message) return RouteButton(window, route, UnpackMousePoint(lParam));
 
+    if (HandleNavigationKey(window, message, wParam, lParam)) return;
     const ObjectHandle focus = HandleProperty(window, property::kFocus);
     for (const FocusRoute& route : kFocusRoutes)
         if (route.message == message) {
@@ -156,6 +165,7 @@ void Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return;
     case WM_DESTROY:
         RemoveObjectsOfWindow(window);
+        ForgetKeyboardState(window);
         return;
     default:
         if (focus != 0) {
@@ -169,6 +179,12 @@ void Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+namespace {
+MessageAnswer messageAnswer = nullptr;
+}  // namespace
+
+void SetMessageAnswer(MessageAnswer answer) { messageAnswer = answer; }
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result;
     if (auto* target = reinterpret_cast<WindowMessageTarget*>(GetWindowProperty(window, property::kThis))) {
@@ -178,8 +194,17 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } else {
         result = ::DefWindowProcW(window, message, wParam, lParam);
     }
+    if (messageAnswer && messageAnswer(window, message, wParam, lParam, result)) return result;
     Route(window, message, wParam, lParam);
     return result;
+}
+
+void PressObject(HWND window, ObjectHandle target, EventParam packedPoint) {
+    SendButton(window, kButtonRoutes[0], target, packedPoint);
+}
+
+void ReleaseObject(HWND window, ObjectHandle target, EventParam packedPoint) {
+    SendButton(window, kButtonRoutes[1], target, packedPoint);
 }
 
 Rect HostControlArea(HWND window) {

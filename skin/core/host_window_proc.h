@@ -16,6 +16,12 @@ namespace lirvo {
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// A layer above may answer some messages itself after the skin window has
+// seen them (screen readers asking for the window's accessible object):
+// returning true replaces the result and ends the message's handling.
+using MessageAnswer = bool (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+void SetMessageAnswer(MessageAnswer answer);
+
 // Calls the control's HandleEvent; 0 for handle 0, a skin window or an object
 // that is gone.
 std::int32_t SendObjectEvent(ObjectHandle handle, std::int32_t code, EventParam p1 = 0, EventParam p2 = 0);
@@ -32,6 +38,11 @@ std::size_t RemoveObjectAt(std::size_t position);
 // The area a control placed straight on this window is laid out in: what
 // the window's skin object says, else the window's client rectangle.
 Rect HostControlArea(HWND window);
+
+// A left button press and release over the object, with the point relative
+// to it: what the mouse sends, for the keyboard to send the same.
+void PressObject(HWND window, ObjectHandle target, EventParam packedPoint);
+void ReleaseObject(HWND window, ObjectHandle target, EventParam packedPoint);
 
 bool IsObjectShown(ObjectHandle handle);
 bool IsObjectDisabled(ObjectHandle handle);

@@ -65,7 +65,9 @@ struct ObjectState {
     bool leftPressed = false;
     bool rightPressed = false;
     std::int32_t depth = 0;  // a child is deeper than its parent
-    bool focusable = false;
+    bool focusable = false;  // a press makes it the focus control
+    bool tabStop = false;    // Tab stops on it (the keyboard's focus order)
+    std::int32_t tabPlace = 0;  // its place in that order; ties go by creation
     Rect originRect;  // mouse points are relative to its left and top
     Rect hitRect;     // the area that takes the mouse, in client coordinates
 };
@@ -80,6 +82,12 @@ public:
     // The object as a control of the layer above, or nothing: what the
     // registry holds is told apart without run-time type information.
     virtual SkinControl* AsControl() { return nullptr; }
+    // Space and Enter on the focused object click it, as a press and release
+    // of the left button over it would.
+    virtual bool ClicksOnKey() const { return false; }
+    // A click made with the keyboard is over: the object drops a look that
+    // only the mouse leaving would otherwise take away.
+    virtual void KeyboardClickEnded() {}
 
     ObjectHandle Handle() const { return handle_; }
     ObjectState& State() { return state_; }
@@ -107,6 +115,9 @@ public:
     // The area, in client coordinates, that the window's controls are laid
     // out in; nothing leaves it to the window's client rectangle.
     virtual std::optional<Rect> ControlArea() const { return std::nullopt; }
+    // Runs what a click on the caption button of this kind runs; false when
+    // the window has no such command.
+    virtual bool RunCaptionCommand(std::int32_t kind) { return false; }
 };
 
 }  // namespace lirvo

@@ -120,6 +120,10 @@ public:
     // without changing where its controls belong.
     std::optional<Rect> ControlArea() const override { return Rect{0, 0, bounds_.width, bounds_.height}; }
     std::int32_t HandleEvent(std::int32_t, EventParam, EventParam) override { return 0; }
+    bool RunCaptionCommand(std::int32_t kind) override {
+        CaptionCommand(kind);
+        return true;
+    }
     virtual void OnTimer(UINT_PTR timerId);
     virtual void Destroy();
     virtual void Close();

@@ -6,6 +6,7 @@
 
 #include "skin/core/host_window_proc.h"
 #include "skin/core/toolkit.h"
+#include "skin/window/focus_indicator.h"
 #include "skin/window/frame_presented.h"
 #include "skin/window/skin_window_parts.h"
 
@@ -62,6 +63,7 @@ void SkinWindow::RedrawControls(Gdiplus::GpGraphics* graphics) {
 
 void SkinWindow::UpdateRect(const Rect& rect) {
     if (animating_ || !window_ || !mainSurface_) return;
+    const Rect indicator = PresentFocusIndicator(window_, mainSurface_);
     FlushGraphics(mainSurface_.Graphics());
     if (layered_) {
         POINT position{bounds_.left, bounds_.top};
@@ -74,6 +76,8 @@ void SkinWindow::UpdateRect(const Rect& rect) {
         return;
     }
     ::BitBlt(windowDc_, rect.left, rect.top, rect.width, rect.height, mainSurface_.Dc(), rect.left, rect.top, SRCCOPY);
+    ::BitBlt(windowDc_, indicator.left, indicator.top, indicator.width, indicator.height, mainSurface_.Dc(),
+             indicator.left, indicator.top, SRCCOPY);
 }
 
 }  // namespace lirvo

@@ -24,6 +24,10 @@ usage: screen_check.py contrast SHOT PAGE WX WY [--toggle normal|hot|pressed|non
            fill edge strictly inside it, and white beyond; prints the share
        screen_check.py colour SHOT X Y
            prints the colour at a screen pixel
+       screen_check.py focus SHOT WX WY X Y W H
+           the focus ring round the control at the rectangle (window pixels):
+           two pixels of one colour, one pixel clear of the control, and at
+           least 3:1 against the pixels just outside it and just inside it
 Exits 1 with a line that starts with "FAILED" when a check does not hold.
 """
 
@@ -271,6 +275,24 @@ def main(argv):
             if max(abs(a - b) for a, b in zip(columns[i], (255, 255, 255))) > 2:
                 fail(f"past the fill edge ({edge}) the bar shows {hex_colour(columns[i])} at {i}, not white")
         print(f"progress fill 84C225 up to {edge} of {w} pixels ({edge * 100 / w:.0f}%)")
+    elif command == "focus":
+        shot = load(args[0])
+        wx, wy, x, y, w, h = (int(v) for v in args[1:7])
+        box = (x + wx, y + wy, x + w + wx, y + h + wy)
+        # The ring's corners are left clear; its sides are what is looked at.
+        sides = [p for p in ring(shot, box, inner=1, outer=3)]
+        colour = median(sides)
+        stray = [p for p in sides if max(abs(a - b) for a, b in zip(p, colour)) > 8]
+        # Four corner pixels are clear, and the ring's own corners may blend.
+        if len(stray) > 8:
+            fail(f"the ring round {w}x{h}+{x}+{y} is not of one colour: {len(stray)} pixels differ from "
+                 f"{hex_colour(colour)}")
+        outside = ring(shot, box, inner=3, outer=4)
+        inside = ring(shot, box, inner=0, outer=1)
+        least = min(contrast(colour, p) for p in outside + inside)
+        if least < 3:
+            fail(f"the ring {hex_colour(colour)} round {w}x{h}+{x}+{y} stands out only {least:.2f}:1")
+        print(f"focus ring {hex_colour(colour)} round {w}x{h}+{x}+{y}, at least {least:.2f}:1 against its surroundings")
     elif command == "colour":
         print(hex_colour(load(args[0]).getpixel((int(args[1]), int(args[2])))))
     else:

@@ -13,7 +13,12 @@
 #   5. cancel on the selection page: nothing installed;
 #   6. a folder of the user's that holds a file named like setup's archive
 #      and another maker's program named like the uninstaller: setup asks
-#      before replacing, and afterwards the user's file is back, byte for byte.
+#      before replacing, and afterwards the user's file is back, byte for byte;
+#   7. the keyboard alone: Tab to the options, Space to clear the desktop
+#      shortcut, a new folder typed, Enter, Enter on the finish page, with
+#      the focus ring read back from the screen on every page;
+#   8. a screen reader's walk from another process: every page's accessible
+#      tree read, and the installation done by default actions alone.
 # usage: setup_walkthrough_test.sh SOURCE BUILD
 set -uo pipefail
 root=$1
@@ -194,6 +199,60 @@ check "nothing moved aside stays in the user's folder" test -z "$(find "$downloa
 check ".pdf opens the reader in the user's folder" \
     equals "$(reg_value '.pdf\Shell\Open\Command')" '"C:\Downloads\LirvoPDF阅读器.exe" "%1"'
 rm -rf "$downloads"
+
+keys='C:\Keys\Lirvo'
+walk keyboard --keyboard --folder "$keys" --screen
+check "setup ends with exit code 0 after Enter on the finish page" test "$status" -eq 0
+for name in install-button next-button desktop-option folder-box finish-button; do
+    check "on screen: focus ring on $name" grep -qxF "screen: passed: focus ring on $name" "$log"
+done
+check "no on-screen check failed in the keyboard walk" test -z "$(grep '^screen: FAILED' "$log")"
+check "the keyboard walk names the typed folder" grep -qF "reader installed in: $keys\\ (" "$log"
+for file in LirvoPDF阅读器.exe 卸载.exe LirvoCore.dll LirvoMenu.dll LirvoPanel.dll LirvoUi.dll LirvoView.dll; do
+    check "keyboard: $file installed" test -s "$drive_c/Keys/Lirvo/$file"
+done
+check "keyboard: ins.zip removed at the finish" test ! -e "$drive_c/Keys/Lirvo/ins.zip"
+check "keyboard: .pdf opens the reader in the typed folder" \
+    equals "$(reg_value '.pdf\Shell\Open\Command')" "\"$keys\\LirvoPDF阅读器.exe\" \"%1\""
+check "keyboard: no desktop shortcut, its check mark was cleared with Space" test ! -e "$desktop_link"
+check "keyboard: the start-menu shortcut points to the reader in the typed folder" \
+    equals "$(link_target "$group/LirvoPDF阅读器.lnk")" "$keys\\LirvoPDF阅读器.exe"
+check "keyboard: the uninstaller shortcut is in the start-menu group" \
+    equals "$(link_target "$group/卸载.lnk")" "$keys\\卸载.exe"
+# "Run the reader now" stayed ticked: the reader's window appears.
+reader=$(reader_window)
+check "keyboard: the reader was started" test -n "$reader"
+[ -z "$reader" ] || reader_pid=$(xdotool getwindowpid "$reader" 2>/dev/null || true)
+[ -z "$reader_pid" ] || kill "$reader_pid" 2>/dev/null
+for _ in $(seq 50); do [ -z "$(reader_window 1)" ] && break; sleep 0.1; done
+reader_pid=
+rm -rf "$drive_c/Keys"
+
+echo "--- screen-reader"
+"$root/scripts/wine/reset-install"
+log="$build/e2e-screenshots/screen-reader/walk.log"
+mkdir -p "$(dirname "$log")"
+wine "$build/setup/setup.exe" >/dev/null 2>&1 </dev/null &
+setup_pid=$!
+wine "$build/tests/screen_reader_walk.exe" >"$log" 2>&1 </dev/null
+status=$?
+sed 's/^/    /' "$log"
+for _ in $(seq 100); do kill -0 "$setup_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$setup_pid" 2>/dev/null; then
+    kill "$setup_pid" 2>/dev/null
+    setup_status=ended-by-the-test
+else
+    setup_status=0
+    wait "$setup_pid" || setup_status=$?
+fi
+check "the screen reader's walk passed every check" test "$status" -eq 0
+check "no accessible check failed" test -z "$(grep '^accessible: FAILED' "$log")"
+check "setup ends with exit code 0 after the default action of 完成" equals "$setup_status" 0
+check "screen reader: the reader is installed in the default folder" test -s "$folder/LirvoPDF阅读器.exe"
+check "screen reader: .pdf opens the installed reader" \
+    equals "$(reg_value '.pdf\Shell\Open\Command')" "\"$reader_windows\" \"%1\""
+check "screen reader: the desktop shortcut points to the reader" equals "$(link_target "$desktop_link")" "$reader_windows"
+check "screen reader: no reader starts, the launch was cleared" test -z "$(reader_window 30)"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

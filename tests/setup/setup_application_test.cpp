@@ -15,10 +15,14 @@
 #include "runtime/form.h"
 #include "runtime/shell.h"
 #include "runtime/process.h"
+#include "setup/byte_size.h"
 #include "setup/install_folder.h"
+#include "skin/core/keyboard_navigation.h"
+#include "skin/core/window_properties.h"
 #include "skin/core/file_io.h"
 #include "skin/core/unique_handle.h"
 #include "tests/support/child_process.h"
+#include "tests/setup/accessible_reading.h"
 #include "tests/setup/registry_reading.h"
 #include "tests/support/keep_alive_window.h"
 #include "tests/support/temp_folder.h"
@@ -107,6 +111,22 @@ protected:
         app_->OnSetupClick(S().setupWindow.GetHandle(), S().buttons[4].Id(), kLeftButtonReleased);
         runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
         Pump();
+    }
+
+    // A key pressed and released on the setup window, as the system sends it.
+    void Key(UINT key) {
+        const HWND window = S().setupWindow.GetHandle();
+        ::SendMessageW(window, WM_KEYDOWN, key, 1);
+        if (::IsWindow(window)) ::SendMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+        Pump();
+    }
+    ObjectHandle Focus() {
+        return static_cast<ObjectHandle>(GetWindowProperty(S().setupWindow.GetHandle(), property::kFocus));
+    }
+    std::vector<ObjectHandle> Order() { return TabOrder(S().setupWindow.GetHandle()); }
+    void TabTo(const SkinControl& control) {
+        for (std::size_t i = 0; i <= Order().size() && Focus() != control.Id(); ++i) Key(VK_TAB);
+        ASSERT_EQ(Focus(), control.Id());
     }
 
     std::unique_ptr<SetupApplication> app_;
@@ -325,6 +345,193 @@ TEST_F(SetupApplicationTest, CancelOnTheSelectionPageClosesBothWindowsAndInstall
     EXPECT_FALSE(::IsWindow(panel)) << "the panel closes with the window";
     EXPECT_FALSE(app_->FilesInstalled());
     EXPECT_FALSE(app_->Finished()) << "nothing to complete";
+}
+
+TEST_F(SetupApplicationTest, EveryPageWorksFromTheKeyboardInItsReadingOrder) {
+    runtime::ComApartment com;
+    const std::string desktopLink = runtime::GetSpecialFolder(3) + "LirvoPDF阅读器.lnk";
+    lirvo::testing::RemoveTree(desktopLink);
+    EXPECT_EQ(Focus(), S().buttons[1].Id()) << "welcome: on 立即安装";
+    EXPECT_EQ(Order(), std::vector<ObjectHandle>{S().buttons[1].Id()});
+    Key(VK_RETURN);
+    ASSERT_TRUE(S().folderBox.IsAttached()) << "Enter clicked 立即安装";
+
+    EXPECT_EQ(Focus(), S().buttons[4].Id()) << "selection: on 下一步";
+    EXPECT_EQ(Order(), (std::vector<ObjectHandle>{S().folderBox.Id(), S().buttons[2].Id(), S().checkMarks[1].Id(),
+                                                  S().checkMarks[2].Id(), S().checkMarks[3].Id(), S().buttons[4].Id(),
+                                                  S().buttons[5].Id(), S().customInstallToggle.Id()}))
+        << "folder box, 更换目录, the options, 下一步, 取消, 自定义安装 (上一步 is disabled)";
+    TabTo(S().checkMarks[1]);
+    Key(VK_SPACE);
+    EXPECT_FALSE(S().checkMarks[1].Shown()) << "Space clears the desktop shortcut";
+    EXPECT_FALSE(S().options.desktopShortcut);
+    TabTo(S().folderBox);
+    TempFolder temp;
+    const std::string folder = temp / "LirvoPDF阅读器\\";
+    S().folderBox.SetText(folder);
+    Key(VK_RETURN);  // in the folder box: 下一步
+    ASSERT_TRUE(app_->FilesInstalled()) << "Enter in the folder box is 下一步";
+    runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
+    EXPECT_TRUE(Order().empty()) << "nothing to focus while the files are copied";
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(::IsWindow(S().setupWindow.GetHandle())) << "Escape does nothing during the installation";
+    EXPECT_FALSE(app_->Finished());
+
+    for (int tick = 0; tick < 100; ++tick) app_->OnProgressTick();
+    ASSERT_TRUE(S().buttons[6].IsAttached());
+    EXPECT_EQ(Focus(), S().buttons[6].Id()) << "finish: on 完成";
+    EXPECT_EQ(Order(), (std::vector<ObjectHandle>{S().checkMarks[4].Id(), S().checkMarks[5].Id(), S().buttons[6].Id(),
+                                                  S().customInstallToggle.Id()}))
+        << "the options, 完成, 自定义安装";
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(app_->Finished()) << "Escape closes: the installation completes without the launch";
+    EXPECT_TRUE(runtime::PathExists(folder + "LirvoPDF阅读器.exe"));
+    EXPECT_FALSE(runtime::PathExists(desktopLink)) << "its check mark was cleared with Space";
+    const std::string group = runtime::GetSpecialFolder(5) + "LirvoPDF阅读器";
+    EXPECT_TRUE(runtime::PathExists(group + "\\卸载.lnk"));
+    lirvo::testing::RemoveTree(group);
+    testing::ForgetRecordedAssociation();
+}
+
+TEST_F(SetupApplicationTest, EscapeOnTheWelcomePageDoesWhatTheCloseButtonDoes) {
+    const HWND window = S().setupWindow.GetHandle();
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(SetupApplicationTest, EscapeOnTheSelectionPageDoesWhatTheCloseButtonDoes) {
+    ToSelectionPage();
+    const HWND window = S().setupWindow.GetHandle();
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(app_->FilesInstalled());
+    EXPECT_FALSE(app_->Finished()) << "nothing to complete";
+}
+
+TEST_F(SetupApplicationTest, TheControlsAreNamedWithTheWordsTheirPicturesShow) {
+    EXPECT_EQ(S().buttons[1].AccessibleName().ToAnsi(), "立即安装");
+    ToSelectionPage();
+    const struct {
+        const SkinControl& control;
+        const char* name;
+    } named[] = {
+        {S().folderBox, "安装位置"},
+        {S().buttons[2], "更换目录"},
+        {S().checkMarks[1], "创建桌面快捷方式"},
+        {S().checkMarks[2], "创建开始菜单文件夹（含卸载快捷方式）"},
+        {S().checkMarks[3], "我已了解：本软件不联网、不收集数据"},
+        {S().buttons[3], "上一步"},
+        {S().buttons[4], "下一步"},
+        {S().buttons[5], "取消"},
+        {S().customInstallToggle, "自定义安装"},
+    };
+    for (const auto& n : named)
+        EXPECT_EQ(const_cast<SkinControl&>(n.control).AccessibleName().ToAnsi(), n.name);
+}
+
+// In this process: a screen reader in another process gets the same object
+// through the system's marshalling (the walkthrough's screen-reader walk).
+TEST_F(SetupApplicationTest, AScreenReaderReadsEveryPageAndInstallsByDefaultActionsAlone) {
+    using testing::AccessibleChild;
+    using testing::Child;
+    using testing::Named;
+    runtime::ComApartment com;
+    const HWND window = S().setupWindow.GetHandle();
+    ComPtr<IAccessible> object = testing::ClientObject(window);
+    ASSERT_TRUE(object) << "WM_GETOBJECT answered with an IAccessible";
+    auto read = [&] { return testing::ReadChildren(object.Get()); };
+    auto act = [&](const AccessibleChild& child) {
+        EXPECT_EQ(object->accDoDefaultAction(Child(child.id)), S_OK) << std::string(child.name.begin(), child.name.end());
+        Pump();
+    };
+
+    std::vector<AccessibleChild> page = read();
+    ASSERT_EQ(page.size(), 1u) << "welcome: the install button";
+    EXPECT_EQ(page[0].name, L"立即安装");
+    EXPECT_EQ(page[0].role, ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(page[0].states & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE),
+              STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(page[0].defaultAction, L"按下");
+    RECT windowRect{};
+    ::GetWindowRect(window, &windowRect);
+    EXPECT_EQ(page[0].location.left - windowRect.left, 200);
+    EXPECT_EQ(page[0].location.top - windowRect.top, 292);
+    EXPECT_EQ(page[0].location.right - page[0].location.left, 200);
+    act(page[0]);
+
+    page = read();
+    ASSERT_TRUE(S().folderBox.IsAttached()) << "the default action is the click";
+    const struct {
+        const wchar_t* name;
+        long role;
+        long states;  // of FOCUSED, CHECKED, UNAVAILABLE
+    } selection[] = {
+        {L"安装位置", ROLE_SYSTEM_TEXT, 0},
+        {L"更换目录", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"创建桌面快捷方式", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"创建开始菜单文件夹（含卸载快捷方式）", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"我已了解：本软件不联网、不收集数据", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"上一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
+        {L"下一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSED},
+        {L"取消", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"自定义安装", ROLE_SYSTEM_PUSHBUTTON, 0},
+    };
+    constexpr long kLooked = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE;
+    for (const auto& expected : selection) {
+        const std::optional<AccessibleChild> child = Named(page, expected.name);
+        ASSERT_TRUE(child) << "selection page: " << MakeWideText("").ToAnsi() << page.size() << " children";
+        EXPECT_EQ(child->role, expected.role);
+        EXPECT_EQ(child->states & kLooked, expected.states);
+    }
+    const std::optional<AccessibleChild> freeSpace = Named(page, MakeWideText(FreeSpaceText(kDefaultInstallFolder)).ToWString());
+    ASSERT_TRUE(freeSpace) << "the free-space label, named by its text";
+    EXPECT_EQ(freeSpace->role, ROLE_SYSTEM_STATICTEXT);
+    const AccessibleChild box = *Named(page, L"安装位置");
+    EXPECT_EQ(box.value, MakeWideText(kDefaultInstallFolder).ToWString()) << "the edit box's text is its value";
+
+    const AccessibleChild desktop = *Named(page, L"创建桌面快捷方式");
+    EXPECT_EQ(desktop.defaultAction, L"清除");
+    act(desktop);
+    EXPECT_FALSE(S().checkMarks[1].Shown());
+    EXPECT_EQ(testing::ReadChild(object.Get(), desktop.id).states & STATE_SYSTEM_CHECKED, 0);
+
+    TempFolder temp;
+    const std::wstring folder = MakeWideText(temp / "LirvoPDF阅读器\\").ToWString();
+    BSTR typed = ::SysAllocString(folder.c_str());
+    EXPECT_EQ(object->put_accValue(Child(box.id), typed), S_OK);
+    ::SysFreeString(typed);
+    act(*Named(page, L"下一步"));
+    ASSERT_TRUE(app_->FilesInstalled());
+    runtime::SetTimerPeriod(app_->StartupForm(), app_->ProgressTimer(), 0);
+
+    page = read();
+    const std::optional<AccessibleChild> progress = Named(page, L"安装进度");
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->role, ROLE_SYSTEM_PROGRESSBAR);
+    // A tick or two of the timer may have come before it was stopped.
+    const auto started = static_cast<int>(S().progressBar.Position());
+    EXPECT_EQ(progress->value, std::to_wstring(started) + L"%");
+    for (int tick = 0; tick < 40; ++tick) app_->OnProgressTick();
+    EXPECT_EQ(testing::ReadChild(object.Get(), progress->id).value, std::to_wstring(started + 40) + L"%");
+    while (S().progressBar.IsAttached()) app_->OnProgressTick();
+
+    page = read();
+    const std::optional<AccessibleChild> finish = Named(page, L"完成");
+    ASSERT_TRUE(finish);
+    EXPECT_TRUE(finish->states & STATE_SYSTEM_FOCUSED);
+    const std::optional<AccessibleChild> launch = Named(page, L"立即运行 LirvoPDF阅读器");
+    ASSERT_TRUE(launch);
+    EXPECT_TRUE(launch->states & STATE_SYSTEM_CHECKED);
+    EXPECT_TRUE(Named(page, L"我已了解：PDF 文件将默认用本阅读器打开"));
+    act(*launch);
+    EXPECT_FALSE(S().checkMarks[5].Shown());
+    // 完成 would end this process; closing completes the same way.
+    S().setupWindow.Close();
+    Pump();
+    EXPECT_TRUE(app_->Finished());
+    EXPECT_EQ(object->accDoDefaultAction(Child(finish->id)), CO_E_OBJNOTCONNECTED) << "the window is gone";
+    lirvo::testing::RemoveTree(runtime::GetSpecialFolder(5) + "LirvoPDF阅读器");
+    testing::ForgetRecordedAssociation();
 }
 
 TEST(InstallFolderRules, WhatIsTakenAndWhatIsRefused) {
