@@ -512,8 +512,9 @@ TEST_F(SkinWindowInputTest, FlipFramesShowThePlaneOnceFromEdgeToEdge) {
                 // Turned well towards face-on, the far outline is too wide to
                 // fall between two pixels: both show, the near one too, whether
                 // or not it reaches beyond the window.
-                if (last - first >= along * 9 / 10)
+                if (last - first >= along * 9 / 10) {
                     EXPECT_EQ(outlines, 2) << where << ": the outline shows at both ends, none cut off";
+                }
                 const auto shadeAt = [&](int i) {
                     const std::uint32_t p = at(i, length / 2);
                     return p >> 24 ? static_cast<int>((p >> 16 & 0xFF) * 255 / (p >> 24)) : -1;
