@@ -1,5 +1,6 @@
 #include "setup/page_keyboard.h"
 
+#include "setup_texts.h"
 #include "skin/core/keyboard_navigation.h"
 
 namespace lirvo::setup {
@@ -25,7 +26,7 @@ void StartOn(SetupState& s, ImageButton& mainButton) {
 
 void PrepareWelcomeKeyboard(SetupState& s) {
     PageChanged(s);
-    Name(s.buttons[1], accessible_name::kInstall);
+    Name(s.buttons[1], picture_text::kInstall);
     EscapeCloses(s);
     StartOn(s, s.buttons[1]);
 }
@@ -34,21 +35,21 @@ void PrepareSelectionKeyboard(SetupState& s) {
     PageChanged(s);
     // Created in reading order: folder box, 更换目录, the options, 上一步
     // (disabled, so Tab passes it), 下一步, 取消, 自定义安装.
-    Name(s.folderBox, accessible_name::kFolderBox);
-    Name(s.buttons[2], accessible_name::kChangeFolder);
-    Name(s.checkMarks[1], accessible_name::kDesktopShortcut);
-    Name(s.checkMarks[2], accessible_name::kStartMenuGroup);
-    Name(s.checkMarks[3], accessible_name::kNoNetwork);
-    Name(s.buttons[3], accessible_name::kPrevious);
-    Name(s.buttons[4], accessible_name::kNext);
-    Name(s.buttons[5], accessible_name::kCancel);
+    Name(s.folderBox, picture_text::kFolderBox);
+    Name(s.buttons[2], picture_text::kChangeFolder);
+    Name(s.checkMarks[1], picture_text::kDesktopShortcut);
+    Name(s.checkMarks[2], picture_text::kStartMenuGroup);
+    Name(s.checkMarks[3], picture_text::kNoNetwork);
+    Name(s.buttons[3], picture_text::kPrevious);
+    Name(s.buttons[4], picture_text::kNext);
+    Name(s.buttons[5], picture_text::kCancel);
     EscapeCloses(s);
     StartOn(s, s.buttons[4]);
 }
 
 void PrepareInstallKeyboard(SetupState& s) {
     PageChanged(s);
-    Name(s.progressBar, accessible_name::kProgress);
+    Name(s.progressBar, picture_text::kProgress);
     const HWND window = s.setupWindow.GetHandle();
     SetDefaultControl(window, 0);
     SetCancelControl(window, 0);
@@ -56,10 +57,10 @@ void PrepareInstallKeyboard(SetupState& s) {
 
 void PrepareFinishKeyboard(SetupState& s) {
     PageChanged(s);
-    Name(s.checkMarks[4], accessible_name::kPdfAssociation);
-    Name(s.checkMarks[5], accessible_name::kLaunchReader);
-    Name(s.checkMarks[6], accessible_name::kUninstallNote);
-    Name(s.buttons[6], accessible_name::kFinish);
+    Name(s.checkMarks[4], picture_text::kPdfAssociation);
+    Name(s.checkMarks[5], picture_text::kLaunchReader);
+    Name(s.checkMarks[6], picture_text::kUninstallNote);
+    Name(s.buttons[6], picture_text::kFinish);
     // The options top down, then 完成, then 自定义安装 (created back on the
     // selection page, so its place is said).
     std::int32_t place = 1;
