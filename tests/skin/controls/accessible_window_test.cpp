@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -128,6 +129,36 @@ TEST_F(ControlTest, AScreenReaderReadsTheShownControlsAndHearsTheirChanges) {
     EXPECT_EQ(testing::ReadChild(object.Get(), bar.Id()).value, L"60%");
     ::SendMessageW(window, WM_KEYDOWN, VK_TAB, 1);
     EXPECT_TRUE(heard.Heard(EVENT_OBJECT_FOCUS, edit.Id())) << "Tab's focus move";
+    object = {};
+    ::CoUninitialize();
+}
+
+// A screen reader may keep the object long after what it reads went away:
+// it must then be told so, not read freed memory.
+TEST_F(ControlTest, AnObjectKeptAfterItsControlOrItsWindowWentSaysSo) {
+    ::CoInitialize(nullptr);
+    auto host = MakeHost();
+    auto box = std::make_unique<CheckBox>();
+    ASSERT_TRUE(box->Create(*host, {10, 50, 90, 20}, MakeWideText("选项"), std::nullopt, true));
+    const long id = box->Id();
+    ComPtr<IAccessible> object = testing::ClientObject(host->GetHandle());
+    ASSERT_TRUE(object);
+    ASSERT_EQ(testing::ReadChild(object.Get(), id).name, L"选项");
+
+    box->Detach();
+    box.reset();
+    BSTR name = nullptr;
+    EXPECT_EQ(object->get_accName(testing::Child(id), &name), E_INVALIDARG) << "a control that went";
+    EXPECT_EQ(object->accDoDefaultAction(testing::Child(id)), E_INVALIDARG);
+    long count = -1;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 0);
+
+    host.reset();
+    EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED) << "a window that went";
+    EXPECT_EQ(object->get_accName(testing::Child(CHILDID_SELF), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->accDoDefaultAction(testing::Child(id)), CO_E_OBJNOTCONNECTED);
+    ::SysFreeString(name);
     object = {};
     ::CoUninitialize();
 }
