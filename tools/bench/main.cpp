@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
@@ -85,6 +86,19 @@ private:
     std::vector<double> program_, floor_, ratios_;
 };
 
+// Times one pair, the program first on even runs and the floor first on
+// odd ones: the second of a pair finds the caches, and the machine's load,
+// as the first one left them.
+void Alternate(int run, Pairs& pairs, const std::function<double()>& program, const std::function<double()>& floor) {
+    if (run % 2 == 0) {
+        const double first = program();
+        pairs.Add(first, floor());
+    } else {
+        const double first = floor();
+        pairs.Add(program(), first);
+    }
+}
+
 // One figure: a table row, then the same as a line for scripts. With a bar,
 // the verdict says whether the figure (the ratio, or with `difference` the
 // program minus the floor) is within it. Timed figures give their pairs;
@@ -129,6 +143,12 @@ void Report(const Figure& figure) {
     std::abort();
 }
 
+std::string FormatCrc(unsigned long crc) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "%08lX", crc);
+    return text;
+}
+
 // A path of this run in the temporary folder; with no extension, a folder
 // (ending with a backslash).
 std::string TempPath(const char* name, int run, const char* extension = nullptr) {
@@ -155,30 +175,111 @@ void RemoveTree(const std::string& folder) {
     ::RemoveDirectoryA(folder.c_str());
 }
 
+// What an extraction should leave, or left, in a folder: each file's path
+// below the folder (with forward slashes, as the archive names them), its
+// size and its CRC-32.
+struct FileRecord {
+    std::uint64_t size = 0;
+    unsigned long crc = 0;
+    bool operator==(const FileRecord&) const = default;
+};
+using FileRecords = std::map<std::string, FileRecord>;
+
+// The files the archive's directory lists; folders' own entries are left out.
+FileRecords ArchiveRecords(const std::string& archive) {
+    FileRecords records;
+    unzFile zip = unzOpen(archive.c_str());
+    if (!zip) Fail("extraction: the archive " + archive + " cannot be opened to list its files");
+    for (int found = unzGoToFirstFile(zip); found == UNZ_OK; found = unzGoToNextFile(zip)) {
+        char name[512];
+        unz_file_info info;
+        if (unzGetCurrentFileInfo(zip, &info, name, sizeof(name), nullptr, 0, nullptr, 0) != UNZ_OK)
+            Fail("extraction: the archive's directory cannot be read");
+        const std::string path = name;
+        if (!path.empty() && path.back() != '/') records[path] = {info.uncompressed_size, info.crc};
+    }
+    unzClose(zip);
+    if (records.empty()) Fail("extraction: the archive lists no files");
+    return records;
+}
+
+// The files found below a folder, each read back whole for its CRC.
+void RecordFiles(const std::string& folder, const std::string& below, FileRecords& records) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA((folder + below + "*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RecordFiles(folder, below + name + "\\", records);
+            continue;
+        }
+        std::string path = below + name;
+        std::ifstream file(folder + path, std::ios::binary);
+        const std::vector<char> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        std::replace(path.begin(), path.end(), '\\', '/');
+        records[path] = {data.size(), crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef*>(data.data()),
+                                            static_cast<uInt>(data.size()))};
+    } while (::FindNextFileA(search, &entry));
+    ::FindClose(search);
+}
+
+// Fails the benchmark unless the folder holds exactly the archive's files,
+// each with its size and CRC: an extraction that gave up early, skipped a
+// file or wrote damaged data must not be timed as if it had done the work.
+void CheckExtracted(const char* who, const FileRecords& expected, const std::string& folder) {
+    FileRecords found;
+    RecordFiles(folder, "", found);
+    std::string wrong;
+    for (const auto& [path, record] : expected) {
+        const auto match = found.find(path);
+        if (match == found.end()) wrong += "\n  " + path + ": missing";
+        else if (!(match->second == record))
+            wrong += "\n  " + path + ": " + std::to_string(match->second.size) + " bytes, CRC " +
+                     FormatCrc(match->second.crc) + "; the archive says " + std::to_string(record.size) +
+                     " bytes, CRC " + FormatCrc(record.crc);
+    }
+    for (const auto& [path, record] : found)
+        if (!expected.count(path)) wrong += "\n  " + path + ": not in the archive";
+    if (!wrong.empty()) Fail(std::string("extraction: ") + who + " did not write the archive's files into " + folder + ":" + wrong);
+}
+
 // The floor of extraction: every entry inflated into memory, then written
-// with one write per file.
-void InflateAndWrite(const std::string& archive, const std::string& folder) {
+// with one write per file. It stops at the first failure, saying which.
+std::string InflateAndWrite(const std::string& archive, const std::string& folder) {
     ::CreateDirectoryA(folder.c_str(), nullptr);
     unzFile zip = unzOpen(archive.c_str());
-    for (int found = unzGoToFirstFile(zip); found == UNZ_OK; found = unzGoToNextFile(zip)) {
+    if (!zip) return "cannot open the archive";
+    std::string failure;
+    for (int found = unzGoToFirstFile(zip); found == UNZ_OK && failure.empty(); found = unzGoToNextFile(zip)) {
         char name[512];
         unz_file_info info;
         unzGetCurrentFileInfo(zip, &info, name, sizeof(name), nullptr, 0, nullptr, 0);
         std::vector<char> data(info.uncompressed_size);
-        unzOpenCurrentFile(zip);
-        unzReadCurrentFile(zip, data.data(), static_cast<unsigned>(data.size()));
-        unzCloseCurrentFile(zip);
+        int read = unzOpenCurrentFile(zip);
+        if (read == UNZ_OK) read = unzReadCurrentFile(zip, data.data(), static_cast<unsigned>(data.size()));
+        // Closing is where minizip compares the CRC of what it inflated.
+        const int closed = unzCloseCurrentFile(zip);
+        if (read != static_cast<int>(data.size()) || closed != UNZ_OK) {
+            failure = std::string(name) + ": unzip error " + std::to_string(read < 0 ? read : closed);
+            break;
+        }
         UniqueHandle file(::CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
-        ::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        if (!file || !::WriteFile(file.Get(), data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
+            written != data.size())
+            failure = std::string(name) + ": system error " + std::to_string(::GetLastError());
     }
     unzClose(zip);
+    return failure;
 }
 
 void BenchExtraction() {
     const std::string archive = TempPath("payload", 0, ".zip");
     runtime::WriteFile(archive, Payload());
+    const FileRecords expected = ArchiveRecords(archive);
     Pairs pairs;
     runtime::ArchiveComponent component;
     // The first pairs only warm up: the archive comes into the file cache,
@@ -189,25 +290,34 @@ void BenchExtraction() {
     constexpr int kPairs = 121;
     for (int run = -kWarmUp; run < kPairs; ++run) {
         const std::string a = TempPath("extract", run), b = TempPath("floor", run);
-        const auto timeProgram = [&] { return TimeOnce([&] { runtime::ExtractArchive(component, archive, a); }); };
-        const auto timeFloor = [&] { return TimeOnce([&] { InflateAndWrite(archive, b); }); };
+        std::int32_t result = 0;
+        std::string floorFailure;
+        const auto timeProgram = [&] {
+            return TimeOnce([&] { result = runtime::ExtractArchive(component, archive, a); });
+        };
+        const auto timeFloor = [&] { return TimeOnce([&] { floorFailure = InflateAndWrite(archive, b); }); };
         // Which goes first alternates: the second finds the first one's
         // files just written and the system's caches as it left them.
         if (run < 0) {
             timeProgram();
             timeFloor();
-        } else if (run % 2 == 0) {
-            const double program = timeProgram();
-            pairs.Add(program, timeFloor());
         } else {
-            const double floor = timeFloor();
-            pairs.Add(timeProgram(), floor);
+            Alternate(run, pairs, timeProgram, timeFloor);
         }
+        // Checked after both are timed, so that reading the files back
+        // warms neither side's caches for the other.
+        if (result != 1)
+            Fail("extraction: the program's extraction gave " + std::to_string(result) + " (" +
+                 component.LastFailure().path + ", system error " +
+                 std::to_string(component.LastFailure().systemError) + ")");
+        if (!floorFailure.empty()) Fail("extraction: the floor failed at " + floorFailure);
+        CheckExtracted("the program", expected, a);
+        CheckExtracted("the floor", expected, b);
         RemoveTree(a);
         RemoveTree(b);
     }
     ::DeleteFileA(archive.c_str());
-    Report(Timed("extraction", pairs, "zlib into memory, one write per file", 1.15));
+    Report(Timed("extraction", pairs, "zlib into memory, one write per file; both checked", 1.15));
 }
 
 // A started program, ended (by its id) when this goes.
