@@ -479,8 +479,8 @@ void BenchPainting() {
     auto timeRepaint = [&](const char* name) {
         Pairs pairs;
         for (int run = 0; run < 31; ++run) {
-            const double repaint = TimeOnce([&] { window.RepaintAndRefresh(); });
-            pairs.Add(repaint, TimeOnce(push));
+            const auto repaint = [&] { return TimeOnce([&] { window.RepaintAndRefresh(); }); };
+            Alternate(run, pairs, repaint, [&] { return TimeOnce(push); });
         }
         window.RepaintAndRefresh();
         Report(Timed(name, pairs, "one UpdateLayeredWindow of 600 x 392", 3.0));
@@ -492,14 +492,17 @@ void BenchPainting() {
     ImageButton& install = s.buttons[1];
     Pairs fade;
     for (int run = 0; run < 31; ++run) {
-        install.BeginFade(5, 5);
-        if (install.FadeAlpha() != 0) Fail("the install button did not start a fade");
-        const double frame = TimeOnce([&] { install.HandleEvent(kEventTimer, kFadeTimerKey, 5); });
-        if (install.FadeAlpha() == 0) Fail("the fade did not advance");
-        fade.Add(frame, TimeOnce(push));
+        const auto frame = [&] {
+            install.BeginFade(5, 5);
+            if (install.FadeAlpha() != 0) Fail("the install button did not start a fade");
+            const double time = TimeOnce([&] { install.HandleEvent(kEventTimer, kFadeTimerKey, 5); });
+            if (install.FadeAlpha() == 0) Fail("the fade did not advance");
+            return time;
+        };
+        Alternate(run, fade, frame, [&] { return TimeOnce(push); });
     }
     PumpFor(300);  // the fades' own timers finish them
-    Report(Timed("fade-frame", fade, "one UpdateLayeredWindow of 600 x 392"));
+    Report(Timed("fade-frame", fade, "one UpdateLayeredWindow of 600 x 392", 1.5));
 
     app->OnSetupClick(window.GetHandle(), install.Id(), 3);
     PumpFor(300);
