@@ -12,6 +12,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -38,6 +39,7 @@
 #include "skin/core/toolkit.h"
 #include "skin/core/unique_handle.h"
 #include "skin/window/skin_window.h"
+#include "skin/window/frame_presented.h"
 #include "skin/window/surface.h"
 #include "skin/window/transition_animator.h"
 
@@ -462,6 +464,119 @@ void PushOnce(const SkinWindow& window) {
         Fail("the floor's UpdateLayeredWindow failed, system error " + std::to_string(::GetLastError()));
 }
 
+// Handles what is queued until `done` says so or the time is up, waking as
+// soon as a message (a timer's included) comes, the way a message loop does.
+bool PumpUntil(const std::function<bool()>& done, int milliseconds) {
+    const double end = Now() + milliseconds;
+    while (!done()) {
+        if (Now() >= end) return false;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        if (!done()) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
+}
+
+using Pixels = std::vector<std::uint32_t>;
+
+Pixels ReadArea(const Surface& surface, const Rect& area) {
+    Pixels pixels;
+    pixels.reserve(static_cast<std::size_t>(area.width) * area.height);
+    for (std::int32_t y = area.top; y < area.top + area.height; ++y)
+        for (std::int32_t x = area.left; x < area.left + area.width; ++x) pixels.push_back(surface.PixelAt(x, y));
+    return pixels;
+}
+
+// How far pixels are from a look: the sum of the channels' differences.
+std::int64_t Distance(const Pixels& pixels, const Pixels& look) {
+    std::int64_t distance = 0;
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        for (int shift = 0; shift < 32; shift += 8)
+            distance += std::abs(static_cast<int>((pixels[i] >> shift) & 0xFF) - static_cast<int>((look[i] >> shift) & 0xFF));
+    return distance;
+}
+
+// What the hover figure watches, told of every frame the process presents:
+// when the setup window first presented its install button in the hot look
+// (begun, and whole), read from the very picture that was pushed.
+struct HoverWatch {
+    bool active = false;
+    HWND window = nullptr;
+    const Surface* surface = nullptr;
+    Rect button{};
+    Pixels normal, hot;
+    std::optional<double> changedAt, hotAt, wholeAt;
+};
+HoverWatch hoverWatch;
+
+// Sorts each frame of the setup window by what its install button shows:
+// anything but the normal look (the first change); nearer to the hot look
+// than to the normal one (the hot look seen); the hot look itself, give or
+// take the rounding of a blend.
+void WatchHover(HWND presented) {
+    HoverWatch& watch = hoverWatch;
+    if (!watch.active || presented != watch.window || watch.wholeAt) return;
+    const double now = Now();
+    const Pixels pixels = ReadArea(*watch.surface, watch.button);
+    const std::int64_t fromNormal = Distance(pixels, watch.normal), fromHot = Distance(pixels, watch.hot);
+    if (!watch.changedAt && fromNormal > 0) watch.changedAt = now;
+    if (!watch.hotAt && fromHot < fromNormal) watch.hotAt = now;
+    if (fromHot <= static_cast<std::int64_t>(pixels.size())) watch.wholeAt = now;
+}
+
+// From the pointer entering the install button to the first frame on the
+// screen that shows the button's hot look, against one UpdateLayeredWindow.
+// The looks are taken from the window itself once their fades are over.
+void BenchHover(SkinWindow& window, ImageButton& install) {
+    const HWND handle = window.GetHandle();
+    const Rect button = install.GetRect();
+    const LPARAM inside = MAKELPARAM(button.left + button.width / 2, button.top + button.height / 2);
+    const LPARAM outside = MAKELPARAM(button.left + button.width / 2, button.top - 40);
+    const auto settle = [&](LPARAM at) {
+        ::SendMessageW(handle, WM_MOUSEMOVE, 0, at);
+        PumpFor(300);
+    };
+    HoverWatch& watch = hoverWatch;
+    watch = {false, handle, &window.MainSurface(), button};
+    settle(inside);
+    watch.hot = ReadArea(window.MainSurface(), button);
+    settle(outside);
+    watch.normal = ReadArea(window.MainSurface(), button);
+    if (watch.hot == watch.normal) Fail("hover: the install button's hot look is not told from its normal look");
+    SetFramePresentedHook(WatchHover);
+
+    Pairs hover;
+    std::vector<double> changed, whole;
+    for (int run = 0; run < 31; ++run) {
+        double start = 0;
+        const auto enter = [&] {
+            watch.changedAt.reset();
+            watch.hotAt.reset();
+            watch.wholeAt.reset();
+            watch.active = true;
+            start = Now();
+            ::PostMessageW(handle, WM_MOUSEMOVE, 0, inside);
+            if (!PumpUntil([&] { return watch.hotAt.has_value(); }, 2000))
+                Fail("hover: no frame showed the install button's hot look within 2 s");
+            return *watch.hotAt - start;
+        };
+        Alternate(run, hover, enter, [&] { return TimeOnce([&] { PushOnce(window); }); });
+        if (!PumpUntil([&] { return watch.wholeAt.has_value(); }, 2000))
+            Fail("hover: the install button's fade never reached its hot look");
+        changed.push_back(*watch.changedAt - start);
+        whole.push_back(*watch.wholeAt - start);
+        watch.active = false;
+        settle(outside);
+    }
+    SetFramePresentedHook(nullptr);
+    Report(Timed("hover", hover, "one UpdateLayeredWindow of 600 x 392; the frame's pixels checked", 2.0));
+    std::printf("  hover: medians from the pointer's entering: first changed frame %.1f ms, hot look whole %.1f ms\n",
+                Median(changed), Median(whole));
+}
+
 // The setup window itself, in this process: its full repaint on the welcome
 // and selection pages, and one frame of a button's fade.
 void BenchPainting() {
@@ -503,6 +618,8 @@ void BenchPainting() {
     }
     PumpFor(300);  // the fades' own timers finish them
     Report(Timed("fade-frame", fade, "one UpdateLayeredWindow of 600 x 392", 1.5));
+
+    BenchHover(window, install);
 
     app->OnSetupClick(window.GetHandle(), install.Id(), 3);
     PumpFor(300);
