@@ -1,7 +1,7 @@
 // Measures the setup program against floors taken side by side in the same
 // run under the same Wine, and prints each figure as a ratio:
 //   setup_bench SETUP_EXE FLOOR_EXE [PART...]
-// FLOOR_EXE is the bare program that shows one layered 600 x 392 window.
+// FLOOR_EXE is the bare program that zooms one layered 600 x 392 window in.
 // PART names the parts to run (extraction, start-up, memory, painting,
 // transitions); all of them without.
 // Times are medians of repeated runs; absolute times are noise here, ratios
@@ -356,26 +356,45 @@ private:
 };
 
 // The steps a program's start-up trace names, in milliseconds since its
-// process was created; waits until the program wrote it (its first frame).
+// process was created; waits until the program wrote the last (its first
+// page complete on the screen).
 // The program stamps the times itself, so how often the file is looked for
 // changes nothing in them; looking seldom keeps this process, and the
 // system's server that every file open goes through, out of the way of the
 // start being measured.
-std::vector<std::pair<std::string, double>> AwaitTrace(const Child& child, const std::string& traceFile) {
+std::map<std::string, double> AwaitTrace(const Child& child, const std::string& traceFile,
+                                         std::vector<std::pair<std::string, double>>& noted) {
     constexpr DWORD kLookEvery = 50;  // ms
     for (DWORD waited = 0; waited < 30000; waited += kLookEvery) {
-        std::ifstream file(traceFile);
-        if (file) {
-            std::vector<std::pair<std::string, double>> steps;
+        // Closed before the wait: the program replaces the file when its
+        // first page is complete, which an open reader would stop.
+        if (std::ifstream file(traceFile); file) {
+            noted.clear();
             std::string name;
             double milliseconds = 0;
-            while (file >> name >> milliseconds) steps.emplace_back(name, milliseconds);
-            if (!steps.empty() && steps.back().first == "first-frame") return steps;
+            while (file >> name >> milliseconds) noted.emplace_back(name, milliseconds);
+            if (!noted.empty() && noted.back().first == "first-page") {
+                std::map<std::string, double> steps(noted.begin(), noted.end());
+                if (!steps.count("first-frame")) Fail("a program's trace has its first page but no first frame");
+                return steps;
+            }
         }
         if (::WaitForSingleObject(child.Process(), kLookEvery) != WAIT_TIMEOUT)
-            Fail("a program ended before its first frame");
+            Fail("a program ended before its first page was complete");
     }
-    Fail("no first frame within 30 s");
+    std::string steps;
+    for (const auto& [name, milliseconds] : noted) steps += " " + name;
+    Fail("no complete first page within 30 s; the trace noted:" + (steps.empty() ? std::string(" nothing") : steps));
+}
+
+// Fails unless the program's window of this class or title is on the screen,
+// whole and at its full size, once the program says its first page is.
+void CheckShownWhole(const wchar_t* className, const wchar_t* title) {
+    const HWND window = ::FindWindowW(className, title);
+    RECT rect{};
+    if (!window || !::IsWindowVisible(window) || !::GetWindowRect(window, &rect) || rect.right - rect.left != 600 ||
+        rect.bottom - rect.top != 392)
+        Fail("start-up: a program noted its first page complete but its window is not shown at 600 x 392");
 }
 
 double floorPeakWorkingSet = 0;  // MB, of the bare window at its first frame
@@ -401,21 +420,24 @@ private:
 };
 
 void BenchStartup(const std::wstring& setupExe, const std::wstring& floorExe) {
-    Pairs pairs;
+    Pairs firstPixels, firstPage;
     StepMedians programSteps, floorSteps;
     std::vector<double> floorMemory;
+    std::map<std::string, double> program, floor;
     const auto startSetup = [&](const std::string& trace) {
         const Child setup(setupExe, trace);
-        const auto noted = AwaitTrace(setup, trace);
+        std::vector<std::pair<std::string, double>> noted;
+        program = AwaitTrace(setup, trace, noted);
+        CheckShownWhole(nullptr, kSetupTitle);
         programSteps.Add(noted);
-        return noted.back().second;
     };
     const auto startFloor = [&](const std::string& trace) {
         const Child bare(floorExe, trace);
-        const auto noted = AwaitTrace(bare, trace);
+        std::vector<std::pair<std::string, double>> noted;
+        floor = AwaitTrace(bare, trace, noted);
+        CheckShownWhole(L"LirvoBenchFloor", nullptr);
         floorSteps.Add(noted);
         floorMemory.push_back(bare.PeakWorkingSetMB());
-        return noted.back().second;
     };
     // A start moves with the machine's load far more than a repaint does:
     // the median is taken over more pairs. Which starts first alternates:
@@ -423,17 +445,22 @@ void BenchStartup(const std::wstring& setupExe, const std::wstring& floorExe) {
     for (int run = 0; run < 21; ++run) {
         const std::string first = TempPath("trace", 2 * run, ".txt"), second = TempPath("trace", 2 * run + 1, ".txt");
         if (run % 2 == 0) {
-            const double program = startSetup(first);
-            pairs.Add(program, startFloor(second));
+            startSetup(first);
+            startFloor(second);
         } else {
-            const double floor = startFloor(first);
-            pairs.Add(startSetup(second), floor);
+            startFloor(first);
+            startSetup(second);
         }
+        firstPixels.Add(program["first-frame"], floor["first-frame"]);
+        firstPage.Add(program["first-page"], floor["first-page"]);
         ::DeleteFileA(first.c_str());
         ::DeleteFileA(second.c_str());
     }
     floorPeakWorkingSet = Median(floorMemory);
-    Report(Timed("start-up", pairs, "a bare layered 600 x 392 window's first frame; both from process creation", 1.5));
+    Report(Timed("start-up", firstPixels,
+                 "a bare layered 600 x 392 window's first zoom step; both from process creation", 1.5));
+    Report(Timed("first-page", firstPage,
+                 "the bare window's zoom in as many steps on the same timer, then its whole frame", 1.3));
     programSteps.Print("start-up");
     floorSteps.Print("the floor");
 }
