@@ -2,8 +2,8 @@
 // run under the same Wine, and prints each figure as a ratio:
 //   setup_bench SETUP_EXE FLOOR_EXE [PART...]
 // FLOOR_EXE is the bare program that zooms one layered 600 x 392 window in.
-// PART names the parts to run (extraction, start-up, memory, painting,
-// transitions); all of them without.
+// PART names the parts to run (extraction, start-up, memory, transitions,
+// page-change, painting); all of them without.
 // Times are medians of repeated runs; absolute times are noise here, ratios
 // are what to compare. Each figure is printed twice: as a table row for a
 // person, and as one "bench NAME key=value ..." line for scripts.
@@ -650,6 +650,128 @@ void BenchPainting() {
     timeRepaint("repaint-selection");
 }
 
+// Whether every control of a setup window is drawn whole: none is still
+// fading in (a fade's last frame reaches the screen before it is wound up).
+bool ControlsDrawn(const setup::SetupState& s) {
+    std::vector<const SkinControl*> controls{&s.folderBox, &s.freeSpaceLabel, &s.customInstallToggle,
+                                             &s.progressBar, &s.finishList};
+    for (std::size_t i = 1; i <= setup::Numbered<ImageButton>::Count(); ++i) controls.push_back(&s.buttons[i]);
+    for (std::size_t i = 1; i <= setup::Numbered<ImageCheck>::Count(); ++i) controls.push_back(&s.checkMarks[i]);
+    return std::none_of(controls.begin(), controls.end(), [](const SkinControl* control) {
+        return control->IsAttached() && control->IsFading() && control->FadeAlpha() < 255;
+    });
+}
+
+// What the page-change figure watches: the first frame of the setup window,
+// once the click was handled, that shows the selection page complete.
+struct PageWatch {
+    bool armed = false;
+    const setup::SetupState* state = nullptr;
+    std::optional<double> completeAt;
+};
+PageWatch pageWatch;
+
+void WatchPage(HWND presented) {
+    PageWatch& watch = pageWatch;
+    if (!watch.armed || watch.completeAt || presented != watch.state->setupWindow.GetHandle()) return;
+    const double now = Now();
+    if (watch.state->folderBox.IsAttached() && ControlsDrawn(*watch.state)) watch.completeAt = now;
+}
+
+// The floor of a page change: a layered 600 x 392 window cross-faded from
+// one picture to another in as many steps as the setup window's cross-fade,
+// each step blended with GdiAlphaBlend and pushed with UpdateLayeredWindow.
+class CrossFadeFloor {
+public:
+    CrossFadeFloor()
+        : window_(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 80, 80, kWidth,
+                                    kHeight, nullptr, nullptr, nullptr, nullptr),
+                  &::DestroyWindow),
+          from_(kWidth, kHeight), to_(kWidth, kHeight), frame_(kWidth, kHeight) {
+        if (!window_) Fail("no window for the page change's floor");
+        std::vector<std::uint32_t> a(kWidth * kHeight), b(kWidth * kHeight);
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                a[y * kWidth + x] = 0xFF000000u | static_cast<std::uint32_t>(x * 255 / kWidth) << 16 | 0x40;
+                b[y * kWidth + x] = 0xFF000000u | static_cast<std::uint32_t>(y * 255 / kHeight) << 8 | 0x90;
+            }
+        from_.StoreRows(reinterpret_cast<const std::uint8_t*>(a.data()), kWidth * 4);
+        to_.StoreRows(reinterpret_cast<const std::uint8_t*>(b.data()), kWidth * 4);
+        ::ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
+    }
+    // The cross-fade, then the check that its last frame is the new picture.
+    void Run(int steps) {
+        for (int step = 1; step <= steps; ++step) {
+            ::BitBlt(frame_.Dc(), 0, 0, kWidth, kHeight, from_.Dc(), 0, 0, SRCCOPY);
+            BLENDFUNCTION part{AC_SRC_OVER, 0, static_cast<BYTE>(255 * step / steps), AC_SRC_ALPHA};
+            ::GdiAlphaBlend(frame_.Dc(), 0, 0, kWidth, kHeight, to_.Dc(), 0, 0, kWidth, kHeight, part);
+            POINT position{80, 80}, origin{0, 0};
+            SIZE size{kWidth, kHeight};
+            BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            if (!::UpdateLayeredWindow(window_.get(), nullptr, &position, &size, frame_.Dc(), &origin, 0, &blend,
+                                       ULW_ALPHA))
+                Fail("the page change's floor could not push a frame");
+        }
+        ::GdiFlush();
+        if (frame_.PixelAt(300, 200) != to_.PixelAt(300, 200)) Fail("the page change's floor did not end on its picture");
+    }
+
+private:
+    static constexpr int kWidth = 600, kHeight = 392;
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> window_;
+    Surface from_, to_, frame_;
+};
+
+// From the click on the welcome page's install button to the frame that
+// shows the selection page complete: the cross-fade over and every control
+// built and faded in. Each pair needs a fresh welcome page: a new setup
+// window is started for each and hidden after.
+void BenchPageChange() {
+    constexpr int kCrossFadeSteps = 10;  // as the setup window's background cross-fade
+    CrossFadeFloor floor;
+    Pairs change;
+    std::vector<double> handled;
+    for (int run = 0; run < 11; ++run) {
+        auto* const app = new setup::SetupApplication;  // lives on with its window
+        app->tellUser = [](const std::string&) {};
+        app->Start();
+        setup::SetupState& s = app->State();
+        SkinWindow& window = s.setupWindow;
+        if (!PumpUntil([&] { return !window.IsAnimating() && window.GetWidth() == 600 && ControlsDrawn(s); }, 5000))
+            Fail("page change: the welcome page did not come");
+        const HWND handle = window.GetHandle();
+        const Rect install = s.buttons[1].GetRect();
+        const LPARAM at = MAKELPARAM(install.left + install.width / 2, install.top + install.height / 2);
+        ::SendMessageW(handle, WM_MOUSEMOVE, 0, at);
+        ::SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PumpUntil([&] { return ControlsDrawn(s); }, 2000);
+        const auto program = [&] {
+            pageWatch = {false, &s};
+            SetFramePresentedHook(WatchPage);
+            const double start = Now();
+            // The release is handled at once, the cross-fade and the page's
+            // building included; the controls' fades then run on timers.
+            ::SendMessageW(handle, WM_LBUTTONUP, 0, at);
+            handled.push_back(Now() - start);
+            if (!s.folderBox.IsAttached()) Fail("page change: the click did not bring the selection page");
+            pageWatch.armed = true;
+            if (ControlsDrawn(s)) pageWatch.completeAt = Now();
+            if (!PumpUntil([&] { return pageWatch.completeAt.has_value(); }, 5000))
+                Fail("page change: the selection page was not complete within 5 s");
+            SetFramePresentedHook(nullptr);
+            return *pageWatch.completeAt - start;
+        };
+        Alternate(run, change, program, [&] { return TimeOnce([&] { floor.Run(kCrossFadeSteps); }); });
+        window.Show(false);
+        PumpFor(50);
+    }
+    Report(Timed("page-selection", change,
+                 "a bare layered 600 x 392 window cross-faded between two pictures in 10 steps", 1.3));
+    std::printf("  page-selection: the click handled (cross-fade and page built) after a median %.1f ms; the rest is "
+                "the new controls fading in\n",
+                Median(handled));
+}
+
 // Clicks inside the setup window the way the mouse would.
 void Click(HWND window, int x, int y) {
     ::SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -900,6 +1022,7 @@ int main(int argc, char** argv) {
     if (wanted("start-up")) BenchStartup(setupExe, floorExe);
     if (wanted("memory")) BenchMemoryAndSize(setupExe, floorExe);
     if (wanted("transitions")) BenchTransitionFrames();
+    if (wanted("page-change")) BenchPageChange();
     // The setup window it brings up stays: this goes last.
     if (wanted("painting")) BenchPainting();
     std::fflush(stdout);
