@@ -50,17 +50,6 @@ double SinceProcessCreation() {
     return static_cast<double>(FileTimeValue(now) - FileTimeValue(creation)) / 10000.0;
 }
 
-}  // namespace
-
-bool StartupTraceEnabled() { return TheTrace().enabled; }
-
-void MarkStartupStep(const char* step) {
-    Trace& trace = TheTrace();
-    if (trace.enabled && !trace.finished) trace.steps.emplace_back(step, SinceProcessCreation());
-}
-
-namespace {
-
 // Writes every step noted so far, replacing what an earlier call wrote.
 void WriteTrace(const Trace& trace) {
     std::string text;
@@ -83,6 +72,13 @@ void WriteTrace(const Trace& trace) {
 }
 
 }  // namespace
+
+bool StartupTraceEnabled() { return TheTrace().enabled; }
+
+void MarkStartupStep(const char* step) {
+    Trace& trace = TheTrace();
+    if (trace.enabled && !trace.finished) trace.steps.emplace_back(step, SinceProcessCreation());
+}
 
 void FinishStartupTrace() {
     Trace& trace = TheTrace();
