@@ -15,6 +15,7 @@ namespace {
 
 struct Trace {
     bool enabled = false;
+    bool firstFrame = false;
     bool finished = false;
     std::string path;
     std::vector<std::pair<const char*, double>> steps;
@@ -49,20 +50,8 @@ double SinceProcessCreation() {
     return static_cast<double>(FileTimeValue(now) - FileTimeValue(creation)) / 10000.0;
 }
 
-}  // namespace
-
-bool StartupTraceEnabled() { return TheTrace().enabled; }
-
-void MarkStartupStep(const char* step) {
-    Trace& trace = TheTrace();
-    if (trace.enabled && !trace.finished) trace.steps.emplace_back(step, SinceProcessCreation());
-}
-
-void FinishStartupTrace() {
-    Trace& trace = TheTrace();
-    if (!trace.enabled || trace.finished) return;
-    MarkStartupStep("first-frame");
-    trace.finished = true;
+// Writes every step noted so far, replacing what an earlier call wrote.
+void WriteTrace(const Trace& trace) {
     std::string text;
     for (const auto& [name, milliseconds] : trace.steps) {
         text += std::string(name) + " " + FormatDouble("%.3f", milliseconds) + "\n";
@@ -80,6 +69,31 @@ void FinishStartupTrace() {
     }
     if (!whole || !::MoveFileExA(partial.c_str(), trace.path.c_str(), MOVEFILE_REPLACE_EXISTING))
         ::DeleteFileA(partial.c_str());
+}
+
+}  // namespace
+
+bool StartupTraceEnabled() { return TheTrace().enabled; }
+
+void MarkStartupStep(const char* step) {
+    Trace& trace = TheTrace();
+    if (trace.enabled && !trace.finished) trace.steps.emplace_back(step, SinceProcessCreation());
+}
+
+void FinishStartupTrace() {
+    Trace& trace = TheTrace();
+    if (!trace.enabled || trace.firstFrame || trace.finished) return;
+    MarkStartupStep("first-frame");
+    trace.firstFrame = true;
+    WriteTrace(trace);
+}
+
+void CompleteStartupTrace() {
+    Trace& trace = TheTrace();
+    if (!trace.enabled || !trace.firstFrame || trace.finished) return;
+    MarkStartupStep("first-page");
+    trace.finished = true;
+    WriteTrace(trace);
 }
 
 }  // namespace lirvo::runtime
