@@ -56,21 +56,17 @@ void Print(const std::vector<AccessibleChild>& page) {
     std::fflush(stdout);
 }
 
-struct Expected {
-    const wchar_t* name;
-    long role;
-    long states;  // of FOCUSED, CHECKED, UNAVAILABLE
-};
+using lirvo::testing::ExpectedChild;
 
-void CheckPage(const char* page, const std::vector<AccessibleChild>& children, std::initializer_list<Expected> wanted) {
-    constexpr long kLooked = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE;
-    for (const Expected& e : wanted) {
+void CheckPage(const char* page, const std::vector<AccessibleChild>& children,
+               const std::vector<ExpectedChild>& wanted) {
+    for (const ExpectedChild& e : wanted) {
         const auto child = lirvo::testing::Named(children, e.name);
         const std::string label = std::string(page) + ": " + Utf8(e.name);
         Check(label + " is listed", child.has_value());
         if (!child) continue;
         Check(label + " has its role", child->role == e.role);
-        Check(label + " has its states", (child->states & kLooked) == e.states);
+        Check(label + " has its states", (child->states & lirvo::testing::kChangingStates) == e.states);
         Check(label + " is on the screen", child->location.right > child->location.left);
     }
 }
@@ -106,16 +102,7 @@ int main() {
     page = read();
     std::printf("selection:\n");
     Print(page);
-    CheckPage("selection", page,
-              {{L"安装位置", ROLE_SYSTEM_TEXT, 0},
-               {L"更换目录", ROLE_SYSTEM_PUSHBUTTON, 0},
-               {L"创建桌面快捷方式", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-               {L"创建开始菜单文件夹（含卸载快捷方式）", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-               {L"我已了解：本软件不联网、不收集数据", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-               {L"上一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
-               {L"下一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSED},
-               {L"取消", ROLE_SYSTEM_PUSHBUTTON, 0},
-               {L"自定义安装", ROLE_SYSTEM_PUSHBUTTON, 0}});
+    CheckPage("selection", page, lirvo::testing::SelectionPageAsItOpens());
     const auto box = lirvo::testing::Named(page, L"安装位置");
     Check("the folder box's value is the default folder",
           box && box->value == std::wstring(L"C:\\Program Files\\LirvoPDF阅读器\\"));

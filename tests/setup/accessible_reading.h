@@ -90,4 +90,31 @@ inline std::optional<AccessibleChild> Named(const std::vector<AccessibleChild>& 
     return std::nullopt;
 }
 
+// What a screen reader must find on a page: a child's name, its role and,
+// of the states that change with the user's doing (focused, checked,
+// unavailable), those it has.
+struct ExpectedChild {
+    const wchar_t* name;
+    long role;
+    long states;
+};
+inline constexpr long kChangingStates = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE;
+
+// The setup's selection page as it opens: the focus on 下一步, every option
+// ticked, 上一步 unavailable.
+inline const std::vector<ExpectedChild>& SelectionPageAsItOpens() {
+    static const std::vector<ExpectedChild> children = {
+        {L"安装位置", ROLE_SYSTEM_TEXT, 0},
+        {L"更换目录", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"创建桌面快捷方式", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"创建开始菜单文件夹（含卸载快捷方式）", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"我已了解：本软件不联网、不收集数据", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
+        {L"上一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
+        {L"下一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSED},
+        {L"取消", ROLE_SYSTEM_PUSHBUTTON, 0},
+        {L"自定义安装", ROLE_SYSTEM_PUSHBUTTON, 0},
+    };
+    return children;
+}
+
 }  // namespace lirvo::testing

@@ -461,27 +461,11 @@ TEST_F(SetupApplicationTest, AScreenReaderReadsEveryPageAndInstallsByDefaultActi
 
     page = read();
     ASSERT_TRUE(S().folderBox.IsAttached()) << "the default action is the click";
-    const struct {
-        const wchar_t* name;
-        long role;
-        long states;  // of FOCUSED, CHECKED, UNAVAILABLE
-    } selection[] = {
-        {L"安装位置", ROLE_SYSTEM_TEXT, 0},
-        {L"更换目录", ROLE_SYSTEM_PUSHBUTTON, 0},
-        {L"创建桌面快捷方式", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-        {L"创建开始菜单文件夹（含卸载快捷方式）", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-        {L"我已了解：本软件不联网、不收集数据", ROLE_SYSTEM_CHECKBUTTON, STATE_SYSTEM_CHECKED},
-        {L"上一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_UNAVAILABLE},
-        {L"下一步", ROLE_SYSTEM_PUSHBUTTON, STATE_SYSTEM_FOCUSED},
-        {L"取消", ROLE_SYSTEM_PUSHBUTTON, 0},
-        {L"自定义安装", ROLE_SYSTEM_PUSHBUTTON, 0},
-    };
-    constexpr long kLooked = STATE_SYSTEM_FOCUSED | STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE;
-    for (const auto& expected : selection) {
+    for (const testing::ExpectedChild& expected : testing::SelectionPageAsItOpens()) {
         const std::optional<AccessibleChild> child = Named(page, expected.name);
-        ASSERT_TRUE(child) << "selection page: " << MakeWideText("").ToAnsi() << page.size() << " children";
+        ASSERT_TRUE(child) << "selection page: no child of that name among " << page.size();
         EXPECT_EQ(child->role, expected.role);
-        EXPECT_EQ(child->states & kLooked, expected.states);
+        EXPECT_EQ(child->states & testing::kChangingStates, expected.states);
     }
     const std::optional<AccessibleChild> freeSpace = Named(page, MakeWideText(FreeSpaceText(kDefaultInstallFolder)).ToWString());
     ASSERT_TRUE(freeSpace) << "the free-space label, named by its text";

@@ -297,15 +297,21 @@ GdipBitmap WrapBits(const std::uint32_t* bits, int width, int height) {
     return GdipBitmap(bitmap);
 }
 
+using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
+
+// A bare layered window for the animator to push frames to, at (40, 40).
+OwnedWindow BareLayeredWindow(int width, int height) {
+    return OwnedWindow(::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, width,
+                                         height, nullptr, nullptr, nullptr, nullptr),
+                       &::DestroyWindow);
+}
+
 // Each zoom frame is the snapshot drawn at the frame's size onto nothing,
 // whatever the frames before it left on the canvas: growing and shrinking,
 // over a picture with see-through parts.
 TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
     constexpr int kWidth = 120, kHeight = 80;
-    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
-        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
-                          nullptr, nullptr, nullptr),
-        &::DestroyWindow);
+    const OwnedWindow owned = BareLayeredWindow(kWidth, kHeight);
     const HWND window = owned.get();
     ASSERT_TRUE(window);
     std::vector<std::uint32_t> rows(kWidth * kHeight);
@@ -360,10 +366,7 @@ TEST_F(SkinWindowInputTest, EveryZoomFrameIsTheSnapshotDrawnAfreshAtItsSize) {
 // pixels directly, it may differ by rounding, not by what it shows.
 TEST_F(SkinWindowInputTest, PopFramesAreTheSnapshotScaledAsGdiplusScalesIt) {
     constexpr int kWidth = 120, kHeight = 80;
-    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
-        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
-                          nullptr, nullptr, nullptr),
-        &::DestroyWindow);
+    const OwnedWindow owned = BareLayeredWindow(kWidth, kHeight);
     ASSERT_TRUE(owned);
     std::vector<std::uint32_t> rows(kWidth * kHeight);
     for (int y = 0; y < kHeight; ++y)
@@ -429,10 +432,7 @@ TEST_F(SkinWindowInputTest, PopFramesAreTheSnapshotScaledAsGdiplusScalesIt) {
 // outline at the two ends only, and nothing else.
 TEST_F(SkinWindowInputTest, FlipFramesShowThePlaneOnceFromEdgeToEdge) {
     constexpr int kWidth = 360, kHeight = 236;
-    const std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)> owned(
-        ::CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 40, 40, kWidth, kHeight, nullptr,
-                          nullptr, nullptr, nullptr),
-        &::DestroyWindow);
+    const OwnedWindow owned = BareLayeredWindow(kWidth, kHeight);
     ASSERT_TRUE(owned);
 
     for (const std::int32_t effect : {kEffectFlipVertical, kEffectFlipHorizontal}) {
