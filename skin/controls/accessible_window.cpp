@@ -29,11 +29,21 @@ UINT DefaultActionMessage() {
 
 ObjectRegistry& Registry() { return Toolkit().objectRegistry; }
 
+// Static text with neither a name nor a text (a plain shape, an empty
+// decorative list) has nothing to say: listed, it would only be read out
+// as "static text" and make the user wonder what they missed.
+bool SaysNothing(SkinObject& object) {
+    SkinControl* control = object.AsControl();
+    if (!control) return false;
+    return control->AccessibleRole() == ROLE_SYSTEM_STATICTEXT && control->AccessibleName().IsEmpty();
+}
+
 std::vector<ObjectHandle> ShownControls(HWND window) {
     std::vector<ObjectHandle> children;
     for (std::size_t i = 1; i <= Registry().Size(); ++i) {
-        const SkinObject* object = Registry().ObjectAt(i);
-        if (object && object->Handle() > 0 && object->State().hostWindow == window && IsObjectShown(object->Handle()))
+        SkinObject* object = Registry().ObjectAt(i);
+        if (object && object->Handle() > 0 && object->State().hostWindow == window &&
+            IsObjectShown(object->Handle()) && !SaysNothing(*object))
             children.push_back(object->Handle());
     }
     // Handles grow with creation: the order the page was built in.

@@ -67,7 +67,7 @@ TEST_F(ControlTest, AScreenReaderReadsTheShownControlsAndHearsTheirChanges) {
     ImageButton button, hidden;
     CheckBox box;
     EditBox edit;
-    Label label;
+    Label label, blank;
     ProgressBar bar;
     ASSERT_TRUE(button.Create(*host, {10, 10, 60, 30}, true, testing::SolidPng(60, 30, 0xFF00A000)));
     ASSERT_TRUE(hidden.Create(*host, {80, 10, 60, 30}, true, testing::SolidPng(60, 30, 0xFF00A000)));
@@ -75,6 +75,7 @@ TEST_F(ControlTest, AScreenReaderReadsTheShownControlsAndHearsTheirChanges) {
     ASSERT_TRUE(edit.Create(*host, {10, 80, 150, 28}, {.text = MakeWideText("C:\\")}));
     ASSERT_TRUE(label.Create(*host, {10, 120, 100, 20}, MakeWideText("可用空间"), 0, std::nullopt));
     ASSERT_TRUE(bar.Create(*host, {10, 150, 200, 20}, {.boundA = 100.0f, .boundB = 0.0f, .position = 25.0f}));
+    ASSERT_TRUE(blank.Create(*host, {10, 175, 100, 20}, WideText(), 0, std::nullopt));
     button.AccessibleName(MakeWideText("确定"));
     hidden.Visible(false);
     button.Disabled(true);
@@ -96,7 +97,8 @@ TEST_F(ControlTest, AScreenReaderReadsTheShownControlsAndHearsTheirChanges) {
         {L"可用空间", ROLE_SYSTEM_STATICTEXT, STATE_SYSTEM_READONLY, std::nullopt, L""},
         {L"", ROLE_SYSTEM_PROGRESSBAR, STATE_SYSTEM_READONLY, L"25%", L""},
     };
-    ASSERT_EQ(children.size(), std::size(expected)) << "the hidden button is not listed";
+    ASSERT_EQ(children.size(), std::size(expected))
+        << "the hidden button is not listed, nor the text that has nothing to say";
     for (std::size_t i = 0; i < children.size(); ++i) {
         EXPECT_EQ(children[i].name, expected[i].name) << i;
         EXPECT_EQ(children[i].role, expected[i].role) << i;
