@@ -808,47 +808,38 @@ void Click(HWND window, int x, int y) {
     ::SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-// The custom-install panel: the one other window of the toolkit's class the
-// setup process shows, below the setup window while the toggle is on.
-struct PanelSearch {
+// A top-level window of the setup process by its class: the custom-install
+// panel is the one other window of the toolkit's class it has, below the
+// setup window while the toggle is on; the folder dialog is a visible
+// dialog-class window.
+struct WindowSearch {
     DWORD processId;
+    const char* className;
+    bool visibleOnly;
     HWND found = nullptr;
 };
 
-BOOL CALLBACK MatchPanel(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<PanelSearch*>(lParam);
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(window, &owner);
     char className[128] = {};
     ::GetClassNameA(window, className, sizeof(className));
-    if (owner != search->processId || std::string(className) != kWindowClassName) return TRUE;
+    if (owner != search->processId || std::string(className) != search->className ||
+        (search->visibleOnly && !::IsWindowVisible(window)))
+        return TRUE;
     search->found = window;
     return FALSE;
 }
 
-// The folder dialog: a visible dialog-class window of the setup process.
-BOOL CALLBACK MatchDialog(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<PanelSearch*>(lParam);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char className[128] = {};
-    ::GetClassNameA(window, className, sizeof(className));
-    if (owner != search->processId || std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
-HWND FindDialog(DWORD processId) {
-    PanelSearch search{processId};
-    ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+HWND FindProcessWindow(DWORD processId, const char* className, bool visibleOnly) {
+    WindowSearch search{processId, className, visibleOnly};
+    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND FindPanel(DWORD processId) {
-    PanelSearch search{processId};
-    ::EnumWindows(MatchPanel, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND FindDialog(DWORD processId) { return FindProcessWindow(processId, "#32770", true); }
+HWND FindPanel(DWORD processId) { return FindProcessWindow(processId, kWindowClassName, false); }
 
 // The toggle is on the selection and finish pages only: a click on it shows
 // the panel there and nowhere else, which tells the pages apart from outside.
