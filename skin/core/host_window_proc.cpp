@@ -60,9 +60,13 @@ struct ButtonRoute {
     bool ObjectState::*pressedFlag;
     std::int32_t clickEvent;
 };
+// The left button's press and release, also what a key's click sends.
+constexpr ButtonRoute kLeftPress{WM_LBUTTONDOWN, ButtonAction::Press, EventLeftDown, &ObjectState::leftPressed, 0};
+constexpr ButtonRoute kLeftRelease{WM_LBUTTONUP, ButtonAction::Release, EventLeftUp, &ObjectState::leftPressed,
+                                   EventLeftClick};
 constexpr ButtonRoute kButtonRoutes[] = {
-    {WM_LBUTTONDOWN, ButtonAction::Press, EventLeftDown, &ObjectState::leftPressed, 0},
-    {WM_LBUTTONUP, ButtonAction::Release, EventLeftUp, &ObjectState::leftPressed, EventLeftClick},
+    kLeftPress,
+    kLeftRelease,
     {WM_LBUTTONDBLCLK, ButtonAction::DoubleClick, EventLeftDoubleClick, nullptr, 0},
     {WM_RBUTTONDOWN, ButtonAction::Press, EventRightDown, &ObjectState::rightPressed, 0},
     {WM_RBUTTONUP, ButtonAction::Release, EventRightUp, &ObjectState::rightPressed, EventRightClick},
@@ -177,10 +181,8 @@ void Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-}  // namespace
-
-namespace {
 MessageAnswer messageAnswer = nullptr;
+
 }  // namespace
 
 void SetMessageAnswer(MessageAnswer answer) { messageAnswer = answer; }
@@ -200,11 +202,11 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void PressObject(HWND window, ObjectHandle target, EventParam packedPoint) {
-    SendButton(window, kButtonRoutes[0], target, packedPoint);
+    SendButton(window, kLeftPress, target, packedPoint);
 }
 
 void ReleaseObject(HWND window, ObjectHandle target, EventParam packedPoint) {
-    SendButton(window, kButtonRoutes[1], target, packedPoint);
+    SendButton(window, kLeftRelease, target, packedPoint);
 }
 
 Rect HostControlArea(HWND window) {
